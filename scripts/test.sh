@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every suite through CTest, then the format and
+# Windows syntax checks. Exits non-zero on any failure.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+build="${BUILD_DIR:-$root/build}"
+
+# Nothing a suite does may land in the real home folder.
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/home" "$scratch/runtime"
+chmod 700 "$scratch/runtime"
+export HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime"
+export XDG_CONFIG_HOME="$scratch/home/.config" XDG_DATA_HOME="$scratch/home/.local/share" XDG_CACHE_HOME="$scratch/home/.cache"
+
+status=0
+(cd "$build" && ctest --output-on-failure --timeout 600) || status=1
+"$root/scripts/check-format.sh" || status=1
+"$root/scripts/check-windows.sh" || status=1
+exit $status

@@ -1,0 +1,76 @@
+#include "startup.h"
+
+#include "app/application.h"
+#include "app/criticalerrorbox.h"
+#include "app/debugmode.h"
+#include "app/scalefactor.h"
+#include "app/singleapplication.h"
+#include "utils/update.h"
+
+#include <QCommandLineParser>
+#include <QMessageBox>
+#include <QSystemTrayIcon>
+
+// Resources of a static library are registered only on request, and not from inside a namespace.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace {
+
+const int wakeUpTimeoutMs = 5000;
+const char productName[] = "Corvalink";
+
+} // namespace
+
+bool Startup::parseCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString());
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption debugOption(QStringList{QStringLiteral("d"), QStringLiteral("debug")},
+                                         QCoreApplication::translate("main", "Debug mode."));
+    parser.addOption(debugOption);
+    parser.process(arguments);
+    return parser.isSet(debugOption);
+}
+
+int Startup::run(int argc, char** argv)
+{
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+    ScaleFactor::apply(Application::windowHeight());
+    qputenv("QML_DISABLE_DISK_CACHE", "1");
+
+    SingleApplication app(QString::fromLatin1(productName), argc, argv);
+    if (app.isRunning()) {
+        app.sendMessage(QString(), wakeUpTimeoutMs);
+        return 0;
+    }
+    initResources();
+
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        QMessageBox::critical(
+            nullptr, QString::fromLatin1(productName),
+            QCoreApplication::translate("main", "Couldn't detect any system tray on this system."),
+            QMessageBox::Ok);
+        return 1;
+    }
+
+    app.setQuitOnLastWindowClosed(false);
+    QCoreApplication::setApplicationName(QString::fromLatin1(productName));
+    QCoreApplication::setApplicationVersion(Update::installedVersion());
+    DebugMode::setEnabled(parseCommandLine(QCoreApplication::arguments()));
+
+    Application application(&app);
+    if (!application.init()) {
+        CriticalErrorBox box;
+        box.exec();
+        return -1;
+    }
+    QObject::connect(&app, SIGNAL(messageReceived(const QString&)), &application,
+                     SLOT(messageReceived(const QString&)));
+    return app.exec();
+}

@@ -1,0 +1,161 @@
+#include "platform/platform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QNetworkInterface>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QSysInfo>
+#include <QTextStream>
+
+namespace Platform {
+
+namespace {
+
+const char desktopEntryGroup[] = "[Desktop Entry]";
+const char execKey[] = "Exec=";
+
+QString autoStartFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/autostart");
+}
+
+QString autoStartFile(const QString& name)
+{
+    return QStringLiteral("%1/%2.desktop").arg(autoStartFolder(), name);
+}
+
+QString firstLine(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(file.readLine()).trimmed();
+}
+
+} // namespace
+
+QString executableSuffix()
+{
+    return {};
+}
+
+QString platformName()
+{
+    return QStringLiteral("linux");
+}
+
+bool isWindows()
+{
+    return false;
+}
+
+bool isLinux()
+{
+    return true;
+}
+
+bool isMacOS()
+{
+    return false;
+}
+
+DisplayFacts displayFacts()
+{
+    // Qt scales by itself on X11 and Wayland; the client applies no factor of its own.
+    return DisplayFacts{100.0, 0};
+}
+
+QString programDataFolder()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty())
+        return {};
+    return base + QStringLiteral("/Corvalink");
+}
+
+QString processListText()
+{
+    QStringList names;
+    const QDir proc(QStringLiteral("/proc"));
+    const QStringList entries = proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        bool isPid = false;
+        entry.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        const QString comm = firstLine(proc.filePath(entry + QStringLiteral("/comm")));
+        if (!comm.isEmpty())
+            names << comm;
+        // comm is cut at 15 characters; the link target carries the whole file name.
+        const QString exe =
+            QFileInfo(proc.filePath(entry + QStringLiteral("/exe"))).symLinkTarget();
+        if (!exe.isEmpty())
+            names << QFileInfo(exe).fileName();
+    }
+    return names.join(QLatin1Char('\n'));
+}
+
+ToolCommand shellCommand(const QString& commandLine)
+{
+    return ToolCommand{QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commandLine}};
+}
+
+ToolCommand mtuCommand(int interfaceIndex, int mtu)
+{
+    QString name = QNetworkInterface::interfaceNameFromIndex(interfaceIndex);
+    if (name.isEmpty())
+        name = QString::number(interfaceIndex);
+    return ToolCommand{QStringLiteral("ip"),
+                       {QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("dev"), name,
+                        QStringLiteral("mtu"), QString::number(mtu)}};
+}
+
+QString autoStartValue(const QString& name)
+{
+    QFile file(autoStartFile(name));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    bool inEntry = false;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.startsWith(QLatin1Char('[')))
+            inEntry = line == QLatin1String(desktopEntryGroup);
+        else if (inEntry && line.startsWith(QLatin1String(execKey)))
+            return line.mid(int(qstrlen(execKey)));
+    }
+    return {};
+}
+
+bool writeAutoStartValue(const QString& name, const QString& value)
+{
+    if (!QDir().mkpath(autoStartFolder()))
+        return false;
+    QSaveFile file(autoStartFile(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    QTextStream out(&file);
+    out << desktopEntryGroup << '\n'
+        << "Type=Application\n"
+        << "Name=" << name << '\n'
+        << execKey << value << '\n'
+        << "X-GNOME-Autostart-enabled=true\n";
+    out.flush();
+    return file.commit();
+}
+
+bool removeAutoStartValue(const QString& name)
+{
+    QFile file(autoStartFile(name));
+    return !file.exists() || file.remove();
+}
+
+QString osDisplayName()
+{
+    return QSysInfo::prettyProductName();
+}
+
+} // namespace Platform

@@ -1,0 +1,26 @@
+#include "platform.h"
+
+#include <QProcess>
+
+namespace Platform {
+
+ToolResult runTool(const ToolCommand& command, int timeoutMs)
+{
+    ToolResult result;
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(command.program, command.arguments);
+    result.started = process.waitForStarted(timeoutMs);
+    if (!result.started)
+        return result;
+    result.finished = process.waitForFinished(timeoutMs);
+    if (!result.finished) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+    result.output = process.readAll();
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return result;
+}
+
+} // namespace Platform

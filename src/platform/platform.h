@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Every fact the client takes from the operating system enters here. One implementation per
+// platform lives in linux/ and windows/; the logic that uses these facts stays platform-neutral.
+namespace Platform {
+
+struct DisplayFacts
+{
+    double measuredScalePercent = 100.0;
+    int modePixelHeight = 0;
+};
+
+struct ToolCommand
+{
+    QString program;
+    QStringList arguments;
+};
+
+struct ToolResult
+{
+    bool started = false;
+    bool finished = false;
+    int exitCode = -1;
+    QByteArray output;
+};
+
+QString executableSuffix();
+QString platformName();
+bool isWindows();
+bool isLinux();
+bool isMacOS();
+
+// Must be callable before any Qt application object exists.
+DisplayFacts displayFacts();
+
+// The folder shared by the client and its privileged tools; empty when none can be found.
+QString programDataFolder();
+
+// One running program name per line, as the platform's process lister prints them.
+QString processListText();
+
+ToolCommand shellCommand(const QString& commandLine);
+ToolCommand mtuCommand(int interfaceIndex, int mtu);
+
+// Runs a tool as an ordinary child process: waits up to timeoutMs to start and to finish.
+ToolResult runTool(const ToolCommand& command, int timeoutMs);
+
+QString autoStartValue(const QString& name);
+bool writeAutoStartValue(const QString& name, const QString& value);
+bool removeAutoStartValue(const QString& name);
+
+QString osDisplayName();
+
+} // namespace Platform

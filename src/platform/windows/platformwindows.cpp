@@ -1,0 +1,137 @@
+#include "platform/platform.h"
+#include "utils/autostart.h"
+
+#include <QOperatingSystemVersion>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QSysInfo>
+
+#include <windows.h>
+
+namespace Platform {
+
+namespace {
+
+const char runKey[] = "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char currentVersionKey[] =
+    "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion";
+const int toolTimeoutMs = 30000;
+
+} // namespace
+
+QString executableSuffix()
+{
+    return QStringLiteral(".exe");
+}
+
+QString platformName()
+{
+    return QStringLiteral("windows");
+}
+
+bool isWindows()
+{
+    return true;
+}
+
+bool isLinux()
+{
+    return false;
+}
+
+bool isMacOS()
+{
+    return false;
+}
+
+DisplayFacts displayFacts()
+{
+    DisplayFacts facts;
+    HMONITOR monitor = MonitorFromWindow(GetConsoleWindow(), MONITOR_DEFAULTTONEAREST);
+    MONITORINFOEXW info;
+    ZeroMemory(&info, sizeof(info));
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(monitor, &info))
+        return facts;
+    DEVMODEW mode;
+    ZeroMemory(&mode, sizeof(mode));
+    mode.dmSize = sizeof(mode);
+    if (!EnumDisplaySettingsW(info.szDevice, ENUM_CURRENT_SETTINGS, &mode))
+        return facts;
+    const double width = info.rcMonitor.right - info.rcMonitor.left;
+    const double height = info.rcMonitor.bottom - info.rcMonitor.top;
+    if (width <= 0 || height <= 0)
+        return facts;
+    facts.measuredScalePercent = 100.0 * qMax(mode.dmPelsWidth / width, mode.dmPelsHeight / height);
+    facts.modePixelHeight = int(mode.dmPelsHeight);
+    return facts;
+}
+
+QString programDataFolder()
+{
+    const QStringList locations =
+        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    for (const QString& location : locations) {
+        if (location.contains(QStringLiteral("ProgramData")))
+            return QStringLiteral("%1/%2").arg(location, QStringLiteral("Corvalink"));
+    }
+    return {};
+}
+
+QString processListText()
+{
+    const ToolResult result =
+        runTool(ToolCommand{QStringLiteral("wmic.exe"),
+                            {QStringLiteral("/OUTPUT:STDOUT"), QStringLiteral("PROCESS"),
+                             QStringLiteral("get"), QStringLiteral("Caption")}},
+                toolTimeoutMs);
+    return QString::fromLocal8Bit(result.output);
+}
+
+ToolCommand shellCommand(const QString& commandLine)
+{
+    return ToolCommand{QStringLiteral("cmd"), {QStringLiteral("/C"), commandLine}};
+}
+
+ToolCommand mtuCommand(int interfaceIndex, int mtu)
+{
+    return ToolCommand{QStringLiteral("netsh"),
+                       {QStringLiteral("interface"), QStringLiteral("ipv4"), QStringLiteral("set"),
+                        QStringLiteral("subinterface"), QString::number(interfaceIndex),
+                        QStringLiteral("mtu=%1").arg(mtu), QStringLiteral("store=persistent")}};
+}
+
+QString autoStartValue(const QString& name)
+{
+    QSettings key(QString::fromLatin1(runKey), QSettings::NativeFormat);
+    return key.value(name).toString();
+}
+
+bool writeAutoStartValue(const QString& name, const QString& value)
+{
+    QSettings key(QString::fromLatin1(runKey), QSettings::NativeFormat);
+    key.setValue(name, value);
+    key.sync();
+    return key.status() == QSettings::NoError;
+}
+
+bool removeAutoStartValue(const QString& name)
+{
+    QSettings key(QString::fromLatin1(runKey), QSettings::NativeFormat);
+    key.remove(name);
+    key.sync();
+    return key.status() == QSettings::NoError;
+}
+
+QString osDisplayName()
+{
+    const int build = QOperatingSystemVersion::current().microVersion();
+    QString displayVersion;
+    if (build >= AutoStart::windows11FirstBuild) {
+        QSettings key(QString::fromLatin1(currentVersionKey), QSettings::NativeFormat);
+        displayVersion = key.value(QStringLiteral("DisplayVersion")).toString();
+    }
+    return AutoStart::windowsDisplayNameFor(build, displayVersion, QSysInfo::prettyProductName());
+}
+
+} // namespace Platform

@@ -1,0 +1,10 @@
+#include "loggertest.h"
+#include "scalefactortest.h"
+#include "startuptest.h"
+#include "support/testenvironment.h"
+
+#include <QApplication>
+#include <QtTest>
+
+// The logger suite runs first: it owns the first initialisation of the process-wide logger.
+CORVALINK_TEST_MAIN(new LoggerTest, new ScaleFactorTest, new StartupTest)

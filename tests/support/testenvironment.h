@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+
+// Points HOME and the XDG folders at a fresh temporary folder, so no suite touches the real
+// user's settings, logs or autostart entries. Call before anything asks for a standard path.
+class TestEnvironment
+{
+public:
+    static QString isolate();
+    static QString root();
+    static QProcessEnvironment processEnvironment();
+    // The client binary built beside the suites (CTest passes its path).
+    static QString clientBinary();
+};
+
+// Runs several test objects in one process, in the given order, after isolating the folders.
+#define CORVALINK_TEST_MAIN(...)                                                                   \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        TestEnvironment::isolate();                                                                \
+        QApplication app(argc, argv);                                                              \
+        Q_INIT_RESOURCE(resources);                                                                \
+        int failures = 0;                                                                          \
+        for (QObject * suite : std::initializer_list<QObject*>{__VA_ARGS__}) {                     \
+            failures += QTest::qExec(suite, argc, argv);                                           \
+            delete suite;                                                                          \
+        }                                                                                          \
+        return failures == 0 ? 0 : 1;                                                              \
+    }

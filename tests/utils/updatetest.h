@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QObject>
+
+class UpdateTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void versionComesFromFirstVersionElement();
+    void brokenDescriptionGivesEmptyVersion();
+    void installedVersionIsReadOnce();
+};

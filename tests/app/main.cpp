@@ -7,4 +7,4 @@
 #include <QtTest>
 
 // The logger suite runs first: it owns the first initialisation of the process-wide logger.
-CORVALINK_TEST_MAIN(new LoggerTest, new ScaleFactorTest, new StartupTest)
+CORVALINK_TEST_MAIN_WITHOUT_LOG(new LoggerTest, new ScaleFactorTest, new StartupTest)

@@ -1,5 +1,8 @@
 #include "testenvironment.h"
 
+#include "app/logger.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -50,4 +53,10 @@ QProcessEnvironment TestEnvironment::processEnvironment()
 QString TestEnvironment::clientBinary()
 {
     return qEnvironmentVariable("CORVALINK_BINARY");
+}
+
+void TestEnvironment::openLog()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Corvalink"));
+    Logger::instance();
 }

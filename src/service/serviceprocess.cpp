@@ -1,0 +1,91 @@
+#include "serviceprocess.h"
+
+#include "app/logger.h"
+#include "service/servicecontroller.h"
+#include "utils/utils.h"
+
+namespace {
+
+const QString startedPrefix = QStringLiteral("started:");
+const QString finishedPrefix = QStringLiteral("finished:");
+
+} // namespace
+
+ServiceProcess::ServiceProcess(const QString& name, QObject* parent) : QObject(parent), m_name(name)
+{
+    setObjectName(name);
+    ServiceController* controller = ServiceController::instance();
+    if (!controller) {
+        Logger::critical(objectName(),
+                         QStringLiteral("No service link: notifications will not arrive"));
+        return;
+    }
+    connect(controller, &ServiceController::processOutput, this, &ServiceProcess::onProcessOutput);
+}
+
+QString ServiceProcess::startMessage(const QStringList& programAndArguments)
+{
+    QStringList quotedElements;
+    for (const QString& element : programAndArguments)
+        quotedElements << Utils::quoted(element);
+    return QStringLiteral("start: %1").arg(quotedElements.join(QLatin1Char(' ')));
+}
+
+void ServiceProcess::start(const QStringList& programAndArguments)
+{
+    startCommand(startMessage(programAndArguments));
+}
+
+void ServiceProcess::startCommand(const QString& command)
+{
+    m_state = Starting;
+    sendToService(command);
+}
+
+void ServiceProcess::sendCommand(const QString& command)
+{
+    sendToService(command);
+}
+
+void ServiceProcess::sendToService(const QString& message)
+{
+    if (ServiceController* controller = ServiceController::instance())
+        controller->send(message);
+}
+
+ServiceProcess::Notification ServiceProcess::parseNotification(const QString& text)
+{
+    Notification notification;
+    QString prefix;
+    if (text.startsWith(startedPrefix)) {
+        notification.kind = Notification::Started;
+        prefix = startedPrefix;
+    } else if (text.startsWith(finishedPrefix)) {
+        notification.kind = Notification::Finished;
+        prefix = finishedPrefix;
+    } else {
+        return notification;
+    }
+    const QStringList fields = QString(text).remove(prefix).split(QLatin1Char(','));
+    if (fields.size() >= 2)
+        notification.code = fields.at(1).toUInt();
+    notification.name = fields.last();
+    return notification;
+}
+
+void ServiceProcess::onProcessOutput(const QString& output)
+{
+    const Notification notification = parseNotification(output);
+    if (notification.kind == Notification::None || notification.name != m_name)
+        return;
+    if (notification.kind == Notification::Finished) {
+        m_state = NotRunning;
+        emit finished(int(notification.code));
+    } else if (notification.code != 0) {
+        m_state = NotRunning;
+        emit error(int(notification.code));
+    } else {
+        m_state = Running;
+        emit started();
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QObject>
+
+class FakeService;
+class ServiceController;
+
+class VpnProcessTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void stopAndKillSendTheirCommands();
+    void allKilledOnlyForOwnKillNotification();
+    void notificationsStillDriveTheState();
+
+private:
+    FakeService* m_service = nullptr;
+    ServiceController* m_controller = nullptr;
+};

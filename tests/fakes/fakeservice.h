@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+class QTcpServer;
+class QTcpSocket;
+class QWebSocket;
+class QWebSocketServer;
+
+// Stands in for the privileged service on 127.0.0.1:6457: records every text frame a client
+// sends and lets a test answer with notifications, drop the link, refuse or stall connections.
+// It needs no rights and runs nothing.
+class FakeService : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr quint16 port = 6457;
+
+    explicit FakeService(QObject* parent = nullptr);
+    ~FakeService() override;
+
+    bool listen();
+    // Accepts TCP connections but never answers the WebSocket handshake.
+    bool listenSilently();
+    // Closes every link and stops listening: new connections are refused.
+    void refuse();
+    // Closes every open link but keeps listening.
+    void dropLinks();
+
+    // One frame to every open link: the notification and one terminator character.
+    void notify(const QString& notification, QChar terminator = QLatin1Char('\n'));
+    void sendFrame(const QString& frame);
+
+    QStringList frames() const { return m_frames; }
+    void clearFrames() { m_frames.clear(); }
+    bool waitForFrames(int count, int timeoutMs = 10000) const;
+    bool waitForLink(int timeoutMs = 10000) const;
+    int acceptedLinks() const { return m_acceptedLinks; }
+    int openLinks() const { return m_links.size(); }
+    int stalledConnections() const { return m_stalled.size(); }
+
+signals:
+    void frameReceived(const QString& frame);
+    void linkAccepted();
+
+private:
+    void acceptLink();
+
+    QWebSocketServer* m_server = nullptr;
+    QTcpServer* m_silentServer = nullptr;
+    QList<QWebSocket*> m_links;
+    QList<QTcpSocket*> m_stalled;
+    QStringList m_frames;
+    int m_acceptedLinks = 0;
+};

@@ -1,0 +1,8 @@
+#include "servicecontrollertest.h"
+#include "serviceprocesstest.h"
+#include "support/testenvironment.h"
+
+#include <QApplication>
+#include <QtTest>
+
+CORVALINK_TEST_MAIN(new ServiceControllerTest, new ServiceProcessTest)

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+class FakeService;
+class ServiceController;
+
+class ServiceProcessTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void startQuotesEveryElement();
+    void parsesNotifications_data();
+    void parsesNotifications();
+    void startedWithCodeZeroRuns();
+    void startedWithErrorCodeGivesErrorAndStateZero();
+    void finishedResetsStateInAnyState();
+    void namesDifferingOnlyInCaseAreIgnored();
+
+private:
+    FakeService* m_service = nullptr;
+    ServiceController* m_controller = nullptr;
+};

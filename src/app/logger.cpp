@@ -20,6 +20,13 @@ Logger::Logger()
     setObjectName(QStringLiteral("Logger"));
 }
 
+Logger::~Logger()
+{
+    // Messages after this point must not reach a closed stream.
+    if (m_initialised)
+        qInstallMessageHandler(nullptr);
+}
+
 Logger* Logger::instance()
 {
     static Logger logger;
@@ -41,7 +48,12 @@ QString Logger::logFileNameFor(const QDateTime& startTime)
 
 QString Logger::tunnelLogPathFor(const QString& clientLogPath)
 {
-    return QString(clientLogPath).replace(QStringLiteral("-app"), QStringLiteral("-vpn"));
+    // Only in the file name: a folder such as "john-appleseed" on the way stays as it is.
+    const int cut = qMax(clientLogPath.lastIndexOf(QLatin1Char('/')),
+                         clientLogPath.lastIndexOf(QLatin1Char('\\'))) +
+                    1;
+    return clientLogPath.left(cut) +
+           clientLogPath.mid(cut).replace(QStringLiteral("-app"), QStringLiteral("-vpn"));
 }
 
 QStringList Logger::filesToPrune(const QFileInfoList& newestFirst)
@@ -123,7 +135,7 @@ void Logger::openLogFolder()
 {
     const QUrl url = QUrl::fromLocalFile(m_logFolderPath);
     if (!QDesktopServices::openUrl(url))
-        warning(objectName(), QStringLiteral("Can't open openUrl ") + url.toString());
+        warning(objectName(), QStringLiteral("Can't open openUrl") + url.toString());
 }
 
 void Logger::qmlLog(const QString& objectName, const QString& message)

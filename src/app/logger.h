@@ -41,6 +41,7 @@ public:
 
 private:
     Logger();
+    ~Logger() override;
     bool initialise();
     void write(const QString& line);
     static QString baseFolder();

@@ -17,7 +17,9 @@ SingleApplication::SingleApplication(const QString& appId, int& argc, char** arg
     m_lock = std::make_unique<QLockFile>(runtime.filePath(appId + QStringLiteral(".lock")));
     // A lock left by a crashed instance is taken over; a live one is never stale.
     m_lock->setStaleLockTime(0);
-    m_running = !m_lock->tryLock(0);
+    // Only a lock held by a live instance means one runs; a lock that cannot be made at all must
+    // not keep the client from starting.
+    m_running = !m_lock->tryLock(0) && m_lock->error() == QLockFile::LockFailedError;
     if (!m_running)
         listen();
 }

@@ -104,6 +104,11 @@ bool VpnClient::writeConfigFile()
     return true;
 }
 
+void VpnClient::deleteConfigFile()
+{
+    m_configTempFile.reset();
+}
+
 QString VpnClient::configFilePath()
 {
     return m_configTempFile ? QFileInfo(*m_configTempFile).absoluteFilePath() : QString();

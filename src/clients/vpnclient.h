@@ -58,7 +58,8 @@ signals:
                                   const QString& dnsServerIpv6Address);
 
 protected:
-    ServiceProcess& networkToolProcess() { return m_networkToolProcess; }
+    ConnectionParameters& parameters() { return m_parameters; }
+    void deleteConfigFile();
 
 private:
     ConnectionParameters m_parameters;

@@ -11,15 +11,17 @@ ToolResult runTool(const ToolCommand& command, int timeoutMs)
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(command.program, command.arguments);
     result.started = process.waitForStarted(timeoutMs);
-    if (!result.started)
+    if (!result.started) {
+        result.exitCode = process.exitCode();
         return result;
+    }
     result.finished = process.waitForFinished(timeoutMs);
     if (!result.finished) {
         process.kill();
         process.waitForFinished(1000);
     }
     result.output = process.readAll();
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.exitCode = process.exitCode();
     return result;
 }
 

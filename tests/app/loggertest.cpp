@@ -75,12 +75,13 @@ void LoggerTest::startKeepsNineNewestLogsBesideOtherFiles()
     writeFileAged(folder + QStringLiteral("/notes.txt"), 100);
     writeFileAged(folder + QStringLiteral("/more.txt"), 1);
     writeFileAged(folder + QStringLiteral("/archive.log.gz"), 200);
+    writeFileAged(folder + QStringLiteral("/rotated.old.log"), 300);
 
     Logger* logger = Logger::instance();
     QVERIFY(logger->isInitialised());
     const QString current = QFileInfo(logger->currentLogFilePath()).fileName();
     expectedKept << current << QStringLiteral("notes.txt") << QStringLiteral("more.txt")
-                 << QStringLiteral("archive.log.gz");
+                 << QStringLiteral("archive.log.gz") << QStringLiteral("rotated.old.log");
 
     QStringList present = QDir(folder).entryList(QDir::Files);
     present.sort();
@@ -152,6 +153,9 @@ void LoggerTest::tunnelLogLiesBesideClientLog()
 {
     QCOMPARE(Logger::tunnelLogPathFor(QStringLiteral("/x/logs/2024-05-01_10-20-30-app.log")),
              QStringLiteral("/x/logs/2024-05-01_10-20-30-vpn.log"));
+    QCOMPARE(Logger::tunnelLogPathFor(
+                 QStringLiteral("/home/john-appleseed/logs/2024-05-01_10-20-30-app.log")),
+             QStringLiteral("/home/john-appleseed/logs/2024-05-01_10-20-30-vpn.log"));
     const QString client = Logger::instance()->currentLogFilePath();
     const QString tunnel = Logger::instance()->tunnelLogFilePath();
     QCOMPARE(QFileInfo(tunnel).path(), QFileInfo(client).path());

@@ -114,6 +114,15 @@ void StartupTest::showLogsOpensFolderAndKeepsBoxOpen()
     QCoreApplication::processEvents();
     QVERIFY(!box.isVisible());
     QCOMPARE(box.clickedButton(), box.closeButton());
+
+    // Escape, like closing the window, ends it too.
+    CriticalErrorBox escaped;
+    escaped.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&escaped));
+    QTest::keyClick(&escaped, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    QVERIFY(!escaped.isVisible());
+    QCOMPARE(escaped.clickedButton(), escaped.closeButton());
 }
 
 void StartupTest::secondStartWakesFirstAndExits()

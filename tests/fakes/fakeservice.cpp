@@ -1,6 +1,9 @@
 #include "fakeservice.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -28,6 +31,12 @@ FakeService::FakeService(QObject* parent) : QObject(parent) {}
 FakeService::~FakeService()
 {
     refuse();
+    for (QProcess* program : qAsConst(m_programs)) {
+        program->disconnect(this);
+        program->kill();
+        program->waitForFinished(3000);
+    }
+    qDeleteAll(m_programs);
 }
 
 bool FakeService::listen()
@@ -83,6 +92,8 @@ void FakeService::acceptLink()
         connect(link, &QWebSocket::textMessageReceived, this, [this](const QString& frame) {
             m_frames << frame;
             emit frameReceived(frame);
+            if (m_runsPrograms)
+                runCommand(frame);
         });
         connect(link, &QWebSocket::disconnected, this, [this, link] {
             m_links.removeAll(link);
@@ -111,4 +122,80 @@ bool FakeService::waitForFrames(int count, int timeoutMs) const
 bool FakeService::waitForLink(int timeoutMs) const
 {
     return waitUntil([this] { return !m_links.isEmpty(); }, timeoutMs);
+}
+
+QStringList FakeService::quotedArguments(const QString& command)
+{
+    static const QRegularExpression quoted(QStringLiteral("\"([^\"]*)\""));
+    QStringList arguments;
+    auto matches = quoted.globalMatch(command);
+    while (matches.hasNext())
+        arguments << matches.next().captured(1);
+    return arguments;
+}
+
+void FakeService::runCommand(const QString& frame)
+{
+    static const QRegularExpression kill(QStringLiteral("^start: <kill (.+)>$"));
+    static const QRegularExpression stop(QStringLiteral("^stop: <(.+)>$"));
+    if (const auto match = kill.match(frame); match.hasMatch())
+        signalPrograms(match.captured(1), true);
+    else if (const auto match = stop.match(frame); match.hasMatch())
+        signalPrograms(match.captured(1), false);
+    else if (frame.startsWith(QLatin1String("start: ")))
+        startProgram(quotedArguments(frame));
+}
+
+void FakeService::startProgram(const QStringList& programAndArguments)
+{
+    if (programAndArguments.isEmpty())
+        return;
+    QString name = QFileInfo(programAndArguments.first()).fileName();
+    if (name.endsWith(QLatin1String(".exe")))
+        name.chop(4);
+    auto* program = new QProcess(this);
+    program->setObjectName(name);
+    program->setProcessChannelMode(QProcess::ForwardedChannels);
+    m_programs << program;
+    connect(program, &QProcess::started, this, [this, program, name] {
+        notify(QStringLiteral("started:%1,0,%2").arg(program->processId()).arg(name));
+    });
+    connect(program, &QProcess::errorOccurred, this,
+            [this, program, name](QProcess::ProcessError error) {
+                if (error != QProcess::FailedToStart)
+                    return;
+                notify(QStringLiteral("started:0,2,%1").arg(name));
+                m_programs.removeAll(program);
+                program->deleteLater();
+            });
+    connect(
+        program, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+        [this, program, name](int exitCode, QProcess::ExitStatus status) {
+            const int code = status == QProcess::NormalExit ? exitCode : 1;
+            notify(
+                QStringLiteral("finished:%1,%2,%3").arg(program->processId()).arg(code).arg(name));
+            m_programs.removeAll(program);
+            program->deleteLater();
+        });
+    program->start(programAndArguments.first(), programAndArguments.mid(1));
+}
+
+void FakeService::signalPrograms(const QString& name, bool kill)
+{
+    for (QProcess* program : qAsConst(m_programs)) {
+        if (program->objectName() != name || program->state() == QProcess::NotRunning)
+            continue;
+        if (kill)
+            program->kill();
+        else
+            program->terminate();
+    }
+}
+
+int FakeService::runningPrograms(const QString& name) const
+{
+    int count = 0;
+    for (QProcess* program : m_programs)
+        count += program->objectName() == name && program->state() == QProcess::Running;
+    return count;
 }

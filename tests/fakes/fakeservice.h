@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QStringList>
 
+class QProcess;
 class QTcpServer;
 class QTcpSocket;
 class QWebSocket;
@@ -34,6 +35,12 @@ public:
     void notify(const QString& notification, QChar terminator = QLatin1Char('\n'));
     void sendFrame(const QString& frame);
 
+    // Runs the programs of "start:" commands, stops and kills them by name, and reports their
+    // start and end as the real service does.
+    void setRunsPrograms(bool runs) { m_runsPrograms = runs; }
+    int runningPrograms(const QString& name) const;
+    static QStringList quotedArguments(const QString& command);
+
     QStringList frames() const { return m_frames; }
     void clearFrames() { m_frames.clear(); }
     bool waitForFrames(int count, int timeoutMs = 10000) const;
@@ -48,6 +55,9 @@ signals:
 
 private:
     void acceptLink();
+    void runCommand(const QString& frame);
+    void startProgram(const QStringList& programAndArguments);
+    void signalPrograms(const QString& name, bool kill);
 
     QWebSocketServer* m_server = nullptr;
     QTcpServer* m_silentServer = nullptr;
@@ -55,4 +65,6 @@ private:
     QList<QTcpSocket*> m_stalled;
     QStringList m_frames;
     int m_acceptedLinks = 0;
+    bool m_runsPrograms = false;
+    QList<QProcess*> m_programs;
 };

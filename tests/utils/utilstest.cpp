@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QtTest>
@@ -250,6 +251,18 @@ void UtilsTest::processCheckFindsThisProcess()
     QVERIFY(
         Utils::isProcessRunning(QStringLiteral("/somewhere/else/") + QFileInfo(self).fileName()));
     QVERIFY(!Utils::isProcessRunning(QStringLiteral("/usr/bin/no-such-program-corvalink")));
+
+    // Longer than the kernel's 15-character process name.
+    QTemporaryDir dir;
+    const QString longName = dir.filePath(QStringLiteral("wireguard-service"));
+    QVERIFY(QFile::link(QStringLiteral("/bin/sleep"), longName));
+    QProcess program;
+    program.start(longName, {QStringLiteral("30")});
+    QVERIFY(program.waitForStarted());
+    QVERIFY(
+        Utils::isProcessRunning(QStringLiteral("C:/Program Files/Corvalink/wireguard-service")));
+    program.kill();
+    program.waitForFinished();
 }
 
 void UtilsTest::shellCommandReturnsOutput()

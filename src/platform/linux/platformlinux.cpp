@@ -35,6 +35,15 @@ QString firstLine(const QString& path)
     return QString::fromUtf8(file.readLine()).trimmed();
 }
 
+QString commandName(const QString& cmdlinePath)
+{
+    QFile file(cmdlinePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray first = file.read(4096).split('\0').value(0);
+    return QFileInfo(QFile::decodeName(first)).fileName();
+}
+
 } // namespace
 
 QString executableSuffix()
@@ -89,11 +98,15 @@ QString processListText()
         const QString comm = firstLine(proc.filePath(entry + QStringLiteral("/comm")));
         if (!comm.isEmpty())
             names << comm;
-        // comm is cut at 15 characters; the link target carries the whole file name.
+        // comm is cut at 15 characters, and the exe link of another user's process cannot be
+        // read; the first word of the command line can be read by everyone.
         const QString exe =
             QFileInfo(proc.filePath(entry + QStringLiteral("/exe"))).symLinkTarget();
         if (!exe.isEmpty())
             names << QFileInfo(exe).fileName();
+        const QString program = commandName(proc.filePath(entry + QStringLiteral("/cmdline")));
+        if (!program.isEmpty())
+            names << program;
     }
     return names.join(QLatin1Char('\n'));
 }

@@ -1,0 +1,119 @@
+#include "stunnel.h"
+
+#include "app/logger.h"
+#include "platform/platform.h"
+#include "utils/utils.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+const int stopWaitMs = 30000;
+const char confirmation[] = "Configuration successful";
+
+} // namespace
+
+Stunnel::Stunnel(QObject* parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("Stunnel"));
+    m_process = new QProcess(this);
+    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    connect(m_process, &QProcess::readyRead, this, &Stunnel::onReadyRead);
+    connect(m_process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+            &Stunnel::onFinished);
+}
+
+Stunnel::~Stunnel()
+{
+    stop();
+}
+
+QString Stunnel::executablePath()
+{
+    return QDir::toNativeSeparators(
+        QStringLiteral("%1/stunnel/bin/%2")
+            .arg(Utils::applicationDirectory(), Utils::executableName(QStringLiteral("stunnel"))));
+}
+
+QString Stunnel::configPath()
+{
+    return QDir::toNativeSeparators(Utils::programDataPathChecked() +
+                                    QStringLiteral("/stunnel.conf"));
+}
+
+QString Stunnel::advancedOptions(bool windows)
+{
+    // Elsewhere stunnel forks into the background and says nothing unless told to stay.
+    return windows ? QString() : QStringLiteral("foreground = yes");
+}
+
+QString Stunnel::configText(const QString& templateText, const QString& server, bool windows)
+{
+    return QString(templateText)
+        .replace(QStringLiteral("<HOSTNAME>"), server)
+        .replace(QStringLiteral("<ADVANCED_OPTIONS>"), advancedOptions(windows));
+}
+
+bool Stunnel::writeConfig(const QString& server)
+{
+    QFile resource(QStringLiteral(":/resources/config/%1").arg(QStringLiteral("stunnel.conf")));
+    if (!resource.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        Logger::warning(objectName(), QStringLiteral("Can't open stunnel resource file!"));
+        return false;
+    }
+    const QString text =
+        configText(QString::fromUtf8(resource.readAll()), server, Platform::isWindows());
+
+    const QString path = configPath();
+    QFile::remove(path);
+    Utils::ensureDirectory(QFileInfo(path).path());
+    QFile config(path);
+    if (!config.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        Logger::warning(objectName(), QStringLiteral("Can't open stunnel file for writing!"));
+        return false;
+    }
+    config.write(text.toUtf8());
+    config.close();
+    return QFileInfo(path).size() > 0;
+}
+
+bool Stunnel::start(const QString& server)
+{
+    stop();
+    if (!writeConfig(server))
+        return false;
+    m_process->start(executablePath(), {configPath()}, QIODevice::ReadWrite);
+    Logger::info(objectName(), QStringLiteral("Process started with args: '%1', '%2'")
+                                   .arg(executablePath(), configPath()));
+    return true;
+}
+
+void Stunnel::stop()
+{
+    if (m_process->state() == QProcess::NotRunning)
+        return;
+    Logger::info(objectName(), QStringLiteral("Stop process"));
+    m_process->close();
+    m_process->waitForFinished(stopWaitMs);
+}
+
+void Stunnel::onReadyRead()
+{
+    const QByteArray chunk = m_process->readAll();
+    if (!chunk.contains(confirmation))
+        return;
+    Logger::info(objectName(), QString::fromLatin1(confirmation));
+    QFile::remove(configPath());
+    emit started(true);
+}
+
+void Stunnel::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
+{
+    Logger::info(objectName(),
+                 QStringLiteral("Process finished with exit code '%1' and status '%2'")
+                     .arg(exitCode)
+                     .arg(int(exitStatus)));
+}

@@ -1,0 +1,111 @@
+#include "tcpserver.h"
+
+#include "app/logger.h"
+
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+TcpServer::TcpServer(QObject* parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("TcpServer"));
+}
+
+bool TcpServer::start(const QString& host, quint16 port)
+{
+    close();
+    m_server = new QTcpServer(this);
+    m_server->setMaxPendingConnections(1);
+    connect(m_server, &QTcpServer::acceptError, this, &TcpServer::onAcceptError);
+    connect(m_server, &QTcpServer::newConnection, this, &TcpServer::onNewConnection);
+    if (!m_server->listen(QHostAddress(host), port)) {
+        Logger::warning(objectName(), QStringLiteral("Can't start TCP server, %1,%2")
+                                          .arg(m_server->serverError())
+                                          .arg(m_server->errorString()));
+        return false;
+    }
+    emit serverStarted();
+    return true;
+}
+
+void TcpServer::close()
+{
+    // The accepted socket is a child of the listener and goes with it.
+    delete m_server;
+    m_server = nullptr;
+}
+
+bool TcpServer::isConnected() const
+{
+    return !m_failed && m_connection && m_connection->isOpen();
+}
+
+QString TcpServer::readLine()
+{
+    if (!isConnected()) {
+        Logger::warning(objectName(), QStringLiteral("Socket is not opened"));
+        return {};
+    }
+    // A line cut by the network stays buffered until its end arrives, so no half line is read.
+    if (!m_connection->canReadLine())
+        return {};
+    return QString::fromUtf8(m_connection->readLine());
+}
+
+qint64 TcpServer::write(const char* data)
+{
+    if (!isConnected())
+        return 0;
+    const qint64 written = m_connection->write(data);
+    // Hand it to the system now: a stop is written just before the client may be destroyed.
+    m_connection->flush();
+    return written;
+}
+
+void TcpServer::onNewConnection()
+{
+    Logger::info(objectName(), QStringLiteral("Created new connection"));
+    m_failed = false;
+    m_connection = m_server->nextPendingConnection();
+    m_server->close();
+    if (!m_connection)
+        return;
+    connect(m_connection, &QTcpSocket::disconnected, this, &TcpServer::onSocketDisconnected);
+    connect(m_connection, &QTcpSocket::connected, this, &TcpServer::onSocketConnected);
+    connect(m_connection, &QTcpSocket::readyRead, this, &TcpServer::onReadyRead);
+    connect(m_connection, &QTcpSocket::errorOccurred, this, &TcpServer::onSocketError);
+}
+
+void TcpServer::onAcceptError(QAbstractSocket::SocketError socketError)
+{
+    Logger::warning(objectName(), QStringLiteral("Accept error: %1").arg(int(socketError)));
+}
+
+void TcpServer::onSocketConnected()
+{
+    Logger::info(objectName(), QStringLiteral("Socket connected"));
+}
+
+void TcpServer::onSocketDisconnected()
+{
+    if (!m_connection)
+        return;
+    m_connection->deleteLater();
+    m_connection = nullptr;
+}
+
+void TcpServer::onSocketError(QAbstractSocket::SocketError error)
+{
+    if (m_connection) {
+        Logger::warning(objectName(),
+                        QStringLiteral("On error: %1").arg(m_connection->errorString()));
+        m_connection->abort();
+    }
+    m_failed = true;
+    emit socketError(error);
+}
+
+void TcpServer::onReadyRead()
+{
+    emit readyRead();
+}

@@ -1,0 +1,333 @@
+#include "openvpnendtoendtest.h"
+
+#include "clients/openvpnclient.h"
+#include "fakes/fakeservice.h"
+#include "service/servicecontroller.h"
+#include "support/logcapture.h"
+#include "support/tunnellab.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+using State = ConnectionState::Id;
+
+ConnectionParameters parameters(int protocol)
+{
+    ConnectionParameters p;
+    p.username = QStringLiteral("alice");
+    p.password = QStringLiteral("p\\\"w");
+    p.server = QStringLiteral("vpn1.example");
+    p.protocol = protocol;
+    p.port = protocol == 1 ? 443 : 1194;
+    p.autoReconnect = true;
+    p.ipv6Enabled = true;
+    return p;
+}
+
+QList<State> statesOf(const QSignalSpy& spy)
+{
+    QList<State> states;
+    for (const QList<QVariant>& arguments : spy)
+        states << arguments.at(0).value<State>();
+    return states;
+}
+
+bool waitForState(const QSignalSpy& spy, State state, int timeoutMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!statesOf(spy).contains(state)) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
+
+QVariantList argumentsFor(const QSignalSpy& spy, State state)
+{
+    for (const QList<QVariant>& arguments : spy) {
+        if (arguments.at(0).value<State>() == state)
+            return arguments;
+    }
+    return {};
+}
+
+} // namespace
+
+void OpenVpnEndToEndTest::initTestCase()
+{
+    ConnectionState::registerTypes();
+    m_service = new FakeService;
+    m_service->setRunsPrograms(true);
+    QVERIFY(m_service->listen());
+    m_controller = new ServiceController(true);
+    QVERIFY(m_service->waitForFrames(1));
+}
+
+void OpenVpnEndToEndTest::cleanupTestCase()
+{
+    delete m_controller;
+    delete m_service;
+}
+
+void OpenVpnEndToEndTest::init()
+{
+    ++m_run;
+    qputenv("FAKE_OPENVPN_RECORD", recordPath().toUtf8());
+    qunsetenv("FAKE_OPENVPN_SCENARIO");
+    qunsetenv("FAKE_OPENVPN_EXIT_CODE");
+    qunsetenv("FAKE_STUNNEL_FAIL");
+    m_lab = std::make_unique<TunnelLab>();
+    QVERIFY(m_lab->linkOpenVpn(TunnelLab::fakeOpenVpn()));
+    QVERIFY(m_lab->linkStunnel(TunnelLab::fakeStunnel()));
+    QVERIFY(m_lab->linkNetworkTool(QStringLiteral("/bin/true")));
+    m_service->clearFrames();
+}
+
+void OpenVpnEndToEndTest::cleanup()
+{
+    QTRY_COMPARE_WITH_TIMEOUT(m_service->runningPrograms(QStringLiteral("openvpn")), 0, 10000);
+    m_lab.reset();
+}
+
+QString OpenVpnEndToEndTest::recordPath() const
+{
+    return m_records.filePath(QStringLiteral("openvpn-%1.txt").arg(m_run));
+}
+
+QString OpenVpnEndToEndTest::record() const
+{
+    QFile file(recordPath());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void OpenVpnEndToEndTest::udpAndTcpReachConnected_data()
+{
+    QTest::addColumn<int>("protocol");
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<QString>("remote");
+    QTest::newRow("udp") << 0 << "udp"
+                         << "remote vpn1.example 1194 udp";
+    QTest::newRow("tcp") << 1 << "tcp"
+                         << "remote vpn1.example 443 tcp";
+}
+
+void OpenVpnEndToEndTest::udpAndTcpReachConnected()
+{
+    QFETCH(int, protocol);
+    QFETCH(QString, scenario);
+    QFETCH(QString, remote);
+    qputenv("FAKE_OPENVPN_SCENARIO", scenario.toUtf8());
+
+    OpenVpnClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    QSignalSpy bytes(&client, &VpnClient::byteCountChanged);
+    QSignalSpy address(&client, &VpnClient::assignedInternalIp);
+    QSignalSpy dns(&client, &VpnClient::dnsServerAddressesPushed);
+    client.setConnectionParameters(parameters(protocol));
+    QVERIFY(client.connectToServer());
+    QVERIFY(waitForState(states, ConnectionState::Connected));
+    QVERIFY(bytes.wait(5000));
+    QVERIFY(bytes.last().at(0).toULongLong() > 0);
+    QVERIFY(bytes.last().at(1).toULongLong() > 0);
+    QCOMPARE(address.count(), 1);
+    QCOMPARE(address.first().first().toString(), QStringLiteral("10.8.0.2"));
+    QCOMPARE(dns.count(), 1);
+    QCOMPARE(dns.first().at(0).toString(), QStringLiteral("172.16.0.1"));
+    QCOMPARE(dns.first().at(1).toString(), QStringLiteral("fd00:dead:beef:cafe::1"));
+
+    const QString dialogue = record();
+    QVERIFY(dialogue.contains(
+        QStringLiteral("arg: --management\narg: 127.0.0.1\narg: 61973\n"
+                       "arg: --management-query-passwords\narg: --management-client\n")));
+    QVERIFY(dialogue.contains(
+        QStringLiteral("recv: state on\nrecv: log on\nrecv: username 'Auth' alice\n"
+                       "recv: password 'Auth' \"p\\\\\\\"w\"\n")));
+    QFile config(recordPath() + QStringLiteral(".config"));
+    QVERIFY(config.open(QIODevice::ReadOnly));
+    const QByteArray configText = config.readAll();
+    QVERIFY2(configText.contains((remote + QStringLiteral("\r\n")).toLatin1()),
+             configText.constData());
+    QVERIFY(QFile::exists(client.vpnLogFilePath()));
+
+    QVERIFY(client.disconnectFromServer());
+    QVERIFY(waitForState(states, ConnectionState::Disconnected));
+    QVERIFY(record().contains(QStringLiteral("recv: signal SIGTERM\n")));
+    QCOMPARE(statesOf(states),
+             QList<State>({ConnectionState::Connecting, ConnectionState::Connected,
+                           ConnectionState::Disconnecting, ConnectionState::Disconnected}));
+    QCOMPARE(argumentsFor(states, ConnectionState::Disconnected).at(1).toString(), QString());
+    QVERIFY(client.configFilePath().isEmpty());
+    QTest::qWait(300);
+    QVERIFY(!statesOf(states).contains(ConnectionState::Reconnecting));
+}
+
+void OpenVpnEndToEndTest::wrongPasswordEndsInErrorWithoutReconnecting()
+{
+    qputenv("FAKE_OPENVPN_SCENARIO", "wrongpw");
+    OpenVpnClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    client.setConnectionParameters(parameters(0));
+    QVERIFY(client.connectToServer());
+    QVERIFY(waitForState(states, ConnectionState::Disconnected));
+    QTest::qWait(300);
+    QCOMPARE(statesOf(states), QList<State>({ConnectionState::Connecting, ConnectionState::Error,
+                                             ConnectionState::Disconnected}));
+    const QVariantList error = argumentsFor(states, ConnectionState::Error);
+    QCOMPARE(error.at(1).toString(), QStringLiteral("Error: Wrong Username/Password"));
+    QCOMPARE(error.at(2).toBool(), true);
+}
+
+void OpenVpnEndToEndTest::crashExitAfterUserDisconnectDoesNotReconnect()
+{
+    qputenv("FAKE_OPENVPN_EXIT_CODE", "1");
+    OpenVpnClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    client.setConnectionParameters(parameters(0));
+    QVERIFY(client.connectToServer());
+    QVERIFY(waitForState(states, ConnectionState::Connected));
+    LogCapture log;
+    client.disconnectFromServer();
+    QVERIFY(waitForState(states, ConnectionState::Disconnected));
+    QVERIFY(log.contains(QStringLiteral("OpenVpnClient: Send TERM signal, status: true")));
+    QVERIFY(log.contains(QStringLiteral("OpenVpnClient: Process finished with code: 1")));
+    QCOMPARE(argumentsFor(states, ConnectionState::Disconnected).at(1).toString(),
+             QStringLiteral("CrashExit"));
+    QCOMPARE(argumentsFor(states, ConnectionState::Disconnected).at(3).toString(),
+             QStringLiteral("CrashExit"));
+    QTest::qWait(300);
+    QVERIFY(!statesOf(states).contains(ConnectionState::Reconnecting));
+}
+
+void OpenVpnEndToEndTest::unexpectedExitReconnects()
+{
+    qputenv("FAKE_OPENVPN_SCENARIO", "drop");
+    qputenv("FAKE_OPENVPN_EXIT_CODE", "1");
+    OpenVpnClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    client.setConnectionParameters(parameters(0));
+    QVERIFY(client.connectToServer());
+    QVERIFY(waitForState(states, ConnectionState::Reconnecting));
+    QCOMPARE(statesOf(states),
+             QList<State>({ConnectionState::Connecting, ConnectionState::Connected,
+                           ConnectionState::Disconnected, ConnectionState::Reconnecting}));
+    QCOMPARE(argumentsFor(states, ConnectionState::Disconnected).at(1).toString(),
+             QStringLiteral("CrashExit"));
+    QCOMPARE(argumentsFor(states, ConnectionState::Reconnecting).at(2).toBool(), true);
+}
+
+void OpenVpnEndToEndTest::missingEndReportIsSettledAfterTimeout()
+{
+    qputenv("FAKE_OPENVPN_SCENARIO", "linger");
+    OpenVpnClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    client.setConnectionParameters(parameters(0));
+    QVERIFY(client.connectToServer());
+    QVERIFY(waitForState(states, ConnectionState::Connected));
+
+    LogCapture log;
+    QElapsedTimer timer;
+    timer.start();
+    client.disconnectFromServer();
+    QVERIFY(log.waitFor(
+        QStringLiteral("OpenVpnClient: OpenVPN process is exiting, waiting for notification..")));
+    QVERIFY(waitForState(states, ConnectionState::Disconnected, 10000));
+    QVERIFY(timer.elapsed() >= 2900);
+    QVERIFY(log.contains(QStringLiteral(
+        "OpenVpnClient: Timeout while waiting for notification from openvpn process..")));
+    QVERIFY(log.contains(
+        QStringLiteral("OpenVpnClient: Checking if openvpn process is running: true")));
+    QVERIFY(log.contains(QStringLiteral("OpenVpnClient: Process finished with code: 0")));
+    // The killed program's own end report comes afterwards.
+    QVERIFY(log.waitFor(QStringLiteral("OpenVpnClient: Already in disconnected state")));
+    QVERIFY(m_service->frames().contains(QStringLiteral("start: <kill openvpn>")));
+    QVERIFY(!statesOf(states).contains(ConnectionState::Reconnecting));
+}
+
+void OpenVpnEndToEndTest::destroyingRunningClientNeverReconnects()
+{
+    auto* client = new OpenVpnClient;
+    QSignalSpy states(client, &VpnClient::connectionStateChanged);
+    client->setConnectionParameters(parameters(0));
+    QVERIFY(client->connectToServer());
+    QVERIFY(waitForState(states, ConnectionState::Connected));
+    const QList<State> before = statesOf(states);
+    delete client;
+    QCOMPARE(before.size() + 1, states.count());
+    QCOMPARE(states.last().at(0).value<State>(), ConnectionState::Disconnecting);
+    QTRY_VERIFY_WITH_TIMEOUT(record().contains(QStringLiteral("recv: signal SIGTERM\n")), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_service->runningPrograms(QStringLiteral("openvpn")), 0, 5000);
+    QCOMPARE(states.last().at(0).value<State>(), ConnectionState::Disconnecting);
+}
+
+void OpenVpnEndToEndTest::stealthStartsOpenVpnOnlyAfterStunnel()
+{
+    const QString stunnelRecord = m_records.filePath(QStringLiteral("stunnel-%1.conf").arg(m_run));
+    qputenv("FAKE_STUNNEL_RECORD", stunnelRecord.toUtf8());
+    qputenv("FAKE_STUNNEL_FAIL", "1");
+    {
+        OpenVpnClient client;
+        QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+        client.setConnectionParameters(parameters(2));
+        LogCapture log;
+        QVERIFY(client.connectToServer());
+        QVERIFY(log.waitFor(
+            QStringLiteral("Stunnel: Process finished with exit code '1' and status '0'")));
+        QTest::qWait(300);
+        QCOMPARE(states.count(), 0);
+        for (const QString& frame : m_service->frames())
+            QVERIFY2(!frame.contains(QStringLiteral("openvpn")), qPrintable(frame));
+    }
+
+    qunsetenv("FAKE_STUNNEL_FAIL");
+    OpenVpnClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    client.setConnectionParameters(parameters(2));
+    LogCapture log;
+    QVERIFY(client.connectToServer());
+    QVERIFY(waitForState(states, ConnectionState::Connected));
+    const int confirmed =
+        log.messages().indexOf(QStringLiteral("Stunnel: Configuration successful"));
+    const int connecting =
+        log.messages().indexOf(QStringLiteral("OpenVpnClient: ========== CONNECTING =========="));
+    QVERIFY(confirmed >= 0);
+    QVERIFY(connecting > confirmed);
+
+    QFile config(stunnelRecord);
+    QVERIFY(config.open(QIODevice::ReadOnly));
+    const QByteArray text = config.readAll();
+    // Written as text: in this platform's line ends.
+    QVERIFY2(text.contains("client = yes\nforeground = yes\n\n[openvpn]\n"), text.constData());
+    QVERIFY(text.contains("connect = vpn1.example:443\n"));
+    QFile ovpn(recordPath() + QStringLiteral(".config"));
+    QVERIFY(ovpn.open(QIODevice::ReadOnly));
+    QVERIFY(ovpn.readAll().contains("\r\nremote 127.0.0.1 1194 tcp\r\n"));
+
+    client.disconnectFromServer();
+    QVERIFY(log.contains(QStringLiteral("Stunnel: Stop process")));
+    QVERIFY(waitForState(states, ConnectionState::Disconnected));
+}
+
+void OpenVpnEndToEndTest::missingExecutableIsAnError()
+{
+    m_lab = std::make_unique<TunnelLab>();
+    OpenVpnClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    client.setConnectionParameters(parameters(0));
+    const QString message =
+        QStringLiteral("OpenVPN executable '%1' does not exists").arg(client.executablePath());
+    QTest::ignoreMessage(QtCriticalMsg, qPrintable(QStringLiteral("OpenVpnClient: ") + message));
+    QVERIFY(!client.connectToServer());
+    QCOMPARE(states.count(), 1);
+    QCOMPARE(states.first().at(0).value<State>(), ConnectionState::Error);
+    QCOMPARE(states.first().at(1).toString(), message);
+
+    OpenVpnClient empty;
+    QSignalSpy emptyStates(&empty, &VpnClient::connectionStateChanged);
+    QTest::ignoreMessage(QtCriticalMsg, "OpenVpnClient: OpenVPN server is empty!");
+    QVERIFY(!empty.connectToServer());
+    QCOMPARE(emptyStates.first().at(1).toString(), QStringLiteral("OpenVPN server is empty!"));
+}

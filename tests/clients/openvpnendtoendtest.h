@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class FakeService;
+class ServiceController;
+#include "support/tunnellab.h"
+
+class OpenVpnEndToEndTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void udpAndTcpReachConnected_data();
+    void udpAndTcpReachConnected();
+    void wrongPasswordEndsInErrorWithoutReconnecting();
+    void crashExitAfterUserDisconnectDoesNotReconnect();
+    void unexpectedExitReconnects();
+    void missingEndReportIsSettledAfterTimeout();
+    void destroyingRunningClientNeverReconnects();
+    void stealthStartsOpenVpnOnlyAfterStunnel();
+    void missingExecutableIsAnError();
+
+private:
+    QString record() const;
+    QString recordPath() const;
+
+    FakeService* m_service = nullptr;
+    ServiceController* m_controller = nullptr;
+    std::unique_ptr<TunnelLab> m_lab;
+    QTemporaryDir m_records;
+    int m_run = 0;
+};

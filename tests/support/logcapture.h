@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+#include <QtGlobal>
+
+// Collects every message of Qt's logger while it lives, for tests that must see that a line was
+// or was not written. Only one may exist at a time.
+class LogCapture
+{
+public:
+    LogCapture();
+    ~LogCapture();
+
+    QStringList messages() const;
+    bool contains(const QString& text) const;
+    int count(const QString& text) const;
+    bool waitFor(const QString& text, int timeoutMs = 10000) const;
+
+private:
+    QtMessageHandler m_previous = nullptr;
+};

@@ -1,0 +1,52 @@
+#include "tunnellab.h"
+
+#include "utils/utils.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TunnelLab::TunnelLab()
+{
+    Utils::setApplicationDirectoryForTesting(m_folder.path());
+}
+
+TunnelLab::~TunnelLab()
+{
+    Utils::setApplicationDirectoryForTesting(QString());
+}
+
+bool TunnelLab::link(const QString& relativePath, const QString& target)
+{
+    if (target.isEmpty() || !QFileInfo::exists(target))
+        return false;
+    const QString path = m_folder.filePath(relativePath);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile::remove(path);
+    return QFile::link(target, path);
+}
+
+bool TunnelLab::linkOpenVpn(const QString& target)
+{
+    return link(QStringLiteral("openvpn/bin/openvpn"), target);
+}
+
+bool TunnelLab::linkStunnel(const QString& target)
+{
+    return link(QStringLiteral("stunnel/bin/stunnel"), target);
+}
+
+bool TunnelLab::linkNetworkTool(const QString& target)
+{
+    return link(QStringLiteral("network-tool"), target);
+}
+
+QString TunnelLab::fakeOpenVpn()
+{
+    return qEnvironmentVariable("CORVALINK_FAKE_OPENVPN");
+}
+
+QString TunnelLab::fakeStunnel()
+{
+    return qEnvironmentVariable("CORVALINK_FAKE_STUNNEL");
+}

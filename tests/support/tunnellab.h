@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// An application folder for a test: the tunnel programs the client looks for beside itself,
+// linked to the fakes or to the real programs, and the test seam pointed at it.
+class TunnelLab
+{
+public:
+    TunnelLab();
+    ~TunnelLab();
+
+    bool isValid() const { return m_folder.isValid(); }
+    QString path() const { return m_folder.path(); }
+    bool linkOpenVpn(const QString& target);
+    bool linkStunnel(const QString& target);
+    bool linkNetworkTool(const QString& target);
+
+    static QString fakeOpenVpn();
+    static QString fakeStunnel();
+
+private:
+    bool link(const QString& relativePath, const QString& target);
+
+    QTemporaryDir m_folder;
+};

@@ -9,7 +9,7 @@ status=0
 for file in "$root"/src/platform/windows/*.cpp; do
   "$compiler" -fsyntax-only -std=c++17 -Wall -Wextra -Werror -Wno-attributes \
     -DUNICODE -D_UNICODE -DQT_NO_CAST_FROM_BYTEARRAY \
-    -I"$root/src" -I"$qt" -I"$qt/QtCore" -I"$qt/QtGui" -I"$qt/QtNetwork" -I"$qt/QtWidgets" \
+    -I"$root/src" -I"$qt" -I"$qt/QtCore" -I"$qt/QtGui" -I"$qt/QtNetwork" -I"$qt/QtWidgets" -I"$qt/QtWebSockets" \
     "$file" || status=1
 done
 [ $status -eq 0 ] && echo "windows syntax check: clean"

@@ -54,4 +54,7 @@ bool removeAutoStartValue(const QString& name);
 
 QString osDisplayName();
 
+// The WireGuard driver: the kernel module or the user-space wireguard-go elsewhere.
+bool wireGuardDriverInstalled();
+
 } // namespace Platform

@@ -50,3 +50,13 @@ QString TunnelLab::fakeStunnel()
 {
     return qEnvironmentVariable("CORVALINK_FAKE_STUNNEL");
 }
+
+bool TunnelLab::linkWireGuard(const QString& target)
+{
+    return link(QStringLiteral("wireguard/bin/wireguard-service"), target);
+}
+
+QString TunnelLab::fakeWireGuard()
+{
+    return qEnvironmentVariable("CORVALINK_FAKE_WIREGUARD");
+}

@@ -16,9 +16,11 @@ public:
     bool linkOpenVpn(const QString& target);
     bool linkStunnel(const QString& target);
     bool linkNetworkTool(const QString& target);
+    bool linkWireGuard(const QString& target);
 
     static QString fakeOpenVpn();
     static QString fakeStunnel();
+    static QString fakeWireGuard();
 
 private:
     bool link(const QString& relativePath, const QString& target);

@@ -171,4 +171,10 @@ QString osDisplayName()
     return QSysInfo::prettyProductName();
 }
 
+bool wireGuardDriverInstalled()
+{
+    return QFileInfo::exists(QStringLiteral("/sys/module/wireguard")) ||
+           !QStandardPaths::findExecutable(QStringLiteral("wireguard-go")).isEmpty();
+}
+
 } // namespace Platform

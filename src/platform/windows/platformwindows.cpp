@@ -1,3 +1,4 @@
+#include "clients/wireguardclient.h"
 #include "platform/platform.h"
 #include "utils/autostart.h"
 
@@ -132,6 +133,13 @@ QString osDisplayName()
         displayVersion = key.value(QStringLiteral("DisplayVersion")).toString();
     }
     return AutoStart::windowsDisplayNameFor(build, displayVersion, QSysInfo::prettyProductName());
+}
+
+bool wireGuardDriverInstalled()
+{
+    const ToolResult result =
+        runTool(shellCommand(QStringLiteral("driverquery /V")), toolTimeoutMs);
+    return WireGuardClient::driverListHasWireGuard(QString::fromLocal8Bit(result.output));
 }
 
 } // namespace Platform

@@ -1,0 +1,32 @@
+#include "networkreplytimeout.h"
+
+#include "app/logger.h"
+
+#include <QNetworkReply>
+#include <QTimerEvent>
+
+NetworkReplyTimeout::NetworkReplyTimeout(QNetworkReply* reply, int timeoutMs) : QObject(reply)
+{
+    setObjectName(QStringLiteral("ReplyTimeout"));
+    if (reply && reply->isRunning())
+        m_timer.start(timeoutMs, this);
+}
+
+void NetworkReplyTimeout::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != m_timer.timerId())
+        return;
+    m_timer.stop();
+    auto* reply = qobject_cast<QNetworkReply*>(parent());
+    if (!reply) {
+        Logger::warning(objectName(), QStringLiteral("Reply doesn't exists"));
+        return;
+    }
+    if (reply->isRunning()) {
+        // Said first: the abort reports the reply finished before it returns.
+        Logger::info(
+            objectName(),
+            QStringLiteral("Request '%1', cancelled by timer").arg(reply->url().toString()));
+        reply->abort();
+    }
+}

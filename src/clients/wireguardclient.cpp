@@ -1,0 +1,301 @@
+#include "wireguardclient.h"
+
+#include "app/logger.h"
+#include "platform/platform.h"
+#include "utils/utils.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+Account processAccount;
+// Where the search for a free numbered configuration name starts; kept for the next run.
+int configNameCounter = 1;
+const int configNameLimit = 1000;
+const char byteCountTag[] = ">BYTECOUNT:";
+
+} // namespace
+
+WireGuardClient::WireGuardClient(QObject* parent) : VpnClient(parent), m_logger(this)
+{
+    setObjectName(QStringLiteral("WireGuardClient"));
+    m_reportServer = new TcpServer(this);
+    m_wireGuardProcess = new VpnProcess(m_processName, this);
+    connect(m_wireGuardProcess, &VpnProcess::finished, this,
+            &WireGuardClient::onWireGuardProcessFinished);
+    connect(m_wireGuardProcess, &VpnProcess::started, this,
+            &WireGuardClient::onWireGuardProcessStarted);
+    connect(m_reportServer, &TcpServer::readyRead, this,
+            &WireGuardClient::onReadyReadDataFromManagementInterface);
+    connect(m_reportServer, &TcpServer::socketError, this, &WireGuardClient::onSocketError);
+    connect(&m_logger, &WireGuardLogger::lineReaded, this,
+            &WireGuardClient::onWireGuardLoggerLineReaded);
+}
+
+WireGuardClient::~WireGuardClient()
+{
+    m_destroying = true;
+    parameters().autoReconnect = false;
+    if (m_wireGuardProcess->state() != ServiceProcess::NotRunning)
+        disconnectSteps();
+    m_wireGuardProcess->disconnect(this);
+    m_reportServer->disconnect(this);
+}
+
+void WireGuardClient::setCurrentAccount(const Account& account)
+{
+    processAccount = account;
+}
+
+Account WireGuardClient::currentAccount()
+{
+    return processAccount;
+}
+
+bool WireGuardClient::isWireGuardEnabled()
+{
+    static const bool enabled = true;
+    return enabled;
+}
+
+bool WireGuardClient::isWireGuardDriverInstalled()
+{
+    return Platform::wireGuardDriverInstalled();
+}
+
+bool WireGuardClient::driverListHasWireGuard(const QString& output)
+{
+    const QStringList lines = output.split(QStringLiteral("\r\n"));
+    for (const QString& line : lines) {
+        if (!line.contains(QLatin1String("WireGuard")))
+            continue;
+        const QStringList tokens = line.simplified().split(QLatin1Char(' '));
+        for (const QString& token : tokens) {
+            if (token.endsWith(QLatin1String("wireguard.sys")))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool WireGuardClient::isKillSwitchSupported()
+{
+    return false;
+}
+
+QString WireGuardClient::processName()
+{
+    return m_processName;
+}
+
+QString WireGuardClient::configTemplatePath()
+{
+    return QStringLiteral(":/resources/config/wg-vpnclient.conf");
+}
+
+void WireGuardClient::prepareConfig(QString&) {}
+
+QString WireGuardClient::configFilePath()
+{
+    return m_configPath;
+}
+
+QString WireGuardClient::executablePath()
+{
+    return Utils::applicationDirectory() +
+           QStringLiteral("/wireguard/bin/%2").arg(Utils::executableName(m_processName));
+}
+
+QString WireGuardClient::tunnelDnsAddress()
+{
+    return QStringLiteral("172.16.0.1");
+}
+
+QString WireGuardClient::configText(const Account& account, const QString& server,
+                                    const QString& dns)
+{
+    if (!account.isValid())
+        return {};
+    const QStringList lines{QStringLiteral("[Interface]"),
+                            QStringLiteral("PrivateKey = %1").arg(account.wgPrivateKey),
+                            QStringLiteral("Address = %1/32").arg(account.wgIp),
+                            QStringLiteral("DNS = %1").arg(dns),
+                            QString(),
+                            QStringLiteral("[Peer]"),
+                            QStringLiteral("PublicKey = %1").arg(account.wgPublicKey),
+                            QStringLiteral("AllowedIPs = 0.0.0.0/0, ::/0"),
+                            QStringLiteral("Endpoint = %1:55888").arg(server),
+                            QString()};
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString WireGuardClient::chooseConfigPath(const QString& folder)
+{
+    const QString base = folder + QStringLiteral("/wg-corvalink");
+    const QString first = base + QStringLiteral(".conf");
+    if (QFileInfo::exists(first))
+        QFile::remove(first);
+    if (!QFileInfo::exists(first))
+        return first;
+    for (; configNameCounter < configNameLimit; ++configNameCounter) {
+        const QString numbered = base + QStringLiteral("%1.conf").arg(configNameCounter);
+        if (!QFileInfo::exists(numbered))
+            return numbered;
+    }
+    return {};
+}
+
+void WireGuardClient::resetConfigNameCounterForTesting()
+{
+    configNameCounter = 1;
+}
+
+bool WireGuardClient::writeConfigFile()
+{
+    const QString text =
+        configText(processAccount, connectionParameters().server, tunnelDnsAddress());
+    const QString folder = Utils::programDataPathChecked() + QStringLiteral("/config");
+    Utils::ensureDirectory(folder);
+    m_configPath = chooseConfigPath(folder);
+    if (m_configPath.isEmpty()) {
+        Logger::critical(objectName(), QStringLiteral("Cannot prepare WireGuard config file"));
+        return false;
+    }
+    if (!Utils::writeTextFile(m_configPath, text)) {
+        Logger::critical(
+            objectName(),
+            QStringLiteral("Cannot save WireGuard config file to '%1'").arg(m_configPath));
+        return false;
+    }
+    QFile::setPermissions(m_configPath, QFileDevice::Permissions());
+    m_logger.close();
+    m_ringLogPath = QFileInfo(m_configPath).absolutePath() + QStringLiteral("/log.bin");
+    return true;
+}
+
+bool WireGuardClient::connectToServer()
+{
+    m_errorText.clear();
+    disconnectFromServer();
+    if (connectionParameters().server.isEmpty()) {
+        m_errorText = tr("Server name is empty!");
+        Logger::critical(objectName(), m_errorText);
+        setConnectionState(ConnectionState::Error, m_errorText, false);
+        return false;
+    }
+    if (!QFileInfo::exists(executablePath())) {
+        m_errorText = QStringLiteral("Executable '%1' does not exists").arg(executablePath());
+        Logger::critical(objectName(), m_errorText);
+        setConnectionState(ConnectionState::Error, m_errorText, false);
+        return false;
+    }
+    if (!writeConfigFile())
+        return true;
+    applyIpv6Setting();
+    m_stopRequested = false;
+    const QStringList arguments{executablePath(), QStringLiteral("--add"), m_configPath,
+                                QStringLiteral("--port"), QString::number(m_reportPort)};
+    m_reportServer->start(m_reportHost, m_reportPort);
+    setConnectionState(ConnectionState::Connecting, QString(), false);
+    m_wireGuardProcess->start(arguments);
+    return true;
+}
+
+void WireGuardClient::stopTunnel()
+{
+    Logger::info(objectName(), QStringLiteral("Send TERM signal, server state is opened: %1")
+                                   .arg(Utils::boolText(m_reportServer->isConnected())));
+    m_wireGuardProcess->start({executablePath(), QStringLiteral("--remove"), m_configPath});
+}
+
+void WireGuardClient::disconnectSteps()
+{
+    const bool running = isTunnelProcessRunning();
+    m_stopRequested = true;
+    if (running) {
+        stopTunnel();
+        setConnectionState(ConnectionState::Disconnecting, QString(), false);
+        Logger::info(objectName(), QStringLiteral("Stopping Windows service"));
+    } else {
+        setConnectionState(ConnectionState::Disconnected, QString(), false);
+    }
+}
+
+bool WireGuardClient::disconnectFromServer()
+{
+    disconnectSteps();
+    return true;
+}
+
+void WireGuardClient::onReadyReadDataFromManagementInterface()
+{
+    for (;;) {
+        const QString line = m_reportServer->readLine().simplified();
+        if (line.isEmpty() || !handleReportLine(line))
+            break;
+    }
+}
+
+bool WireGuardClient::handleReportLine(const QString& line)
+{
+    if (!line.startsWith(QLatin1String(byteCountTag)))
+        Logger::info(objectName(), QStringLiteral("[%1]").arg(line));
+    if (line.startsWith(QLatin1String(">STATE:CONNECTED"))) {
+        setConnectionState(ConnectionState::Connected, QString(), false);
+        m_logger.open(m_ringLogPath);
+        m_logger.readNew();
+    } else if (line.startsWith(QLatin1String(">STATE:DISCONNECTED"))) {
+        setConnectionState(ConnectionState::Disconnected, QString(), false);
+    } else if (line.startsWith(QLatin1String(">STATE:ERROR"))) {
+        const QStringList parts = line.split(QLatin1Char(':'));
+        if (parts.size() == 3)
+            m_errorText = parts.at(2);
+        setConnectionState(ConnectionState::Error, m_errorText, true);
+    } else if (line.startsWith(QLatin1String(byteCountTag))) {
+        const QStringList parts =
+            QString(line).remove(QLatin1String(byteCountTag)).split(QStringLiteral(", "));
+        if (parts.size() != 2)
+            return false;
+        setStatistics(ConnectionStatistics(parts.at(0), parts.at(1)));
+    }
+    return true;
+}
+
+void WireGuardClient::onSocketError(QAbstractSocket::SocketError socketError)
+{
+    if (socketError == QAbstractSocket::RemoteHostClosedError)
+        setConnectionState(ConnectionState::Disconnected, QString(), false);
+}
+
+void WireGuardClient::onWireGuardLoggerLineReaded(const QString&) {}
+
+void WireGuardClient::onWireGuardProcessStarted()
+{
+    Logger::info(objectName(), QStringLiteral("WireGuard process started"));
+}
+
+void WireGuardClient::onWireGuardProcessFinished(int exitCode)
+{
+    if (isTunnelProcessRunning()) {
+        Logger::info(objectName(), QStringLiteral("Process in running state"));
+        return;
+    }
+    Logger::info(objectName(), QStringLiteral("Process is finished"));
+    deleteConfigFile();
+    if (connectionState() == ConnectionState::Disconnected) {
+        Logger::info(objectName(), QStringLiteral("Already in disconnected state"));
+        return;
+    }
+    if (m_destroying)
+        return;
+    Logger::info(objectName(), QStringLiteral("Process finished with code: %1").arg(exitCode));
+    if (exitCode != 0)
+        m_errorText = QStringLiteral("CrashExit");
+    setConnectionState(ConnectionState::Disconnected, m_errorText, false);
+    if (m_stopRequested || !connectionParameters().autoReconnect)
+        return;
+    Logger::info(objectName(), QStringLiteral("Reconnecting..."));
+    setConnectionState(ConnectionState::Reconnecting, QString(), true);
+}

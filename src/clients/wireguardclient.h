@@ -1,0 +1,64 @@
+#pragma once
+
+#include "api/account.h"
+#include "clients/tcpserver.h"
+#include "clients/vpnclient.h"
+#include "clients/vpnprocess.h"
+#include "clients/wireguardlogger.h"
+
+// WireGuard: the configuration comes from the account's keys, the service runs the tunnel
+// program with --add and --remove, and the program reports over 127.0.0.1:61976.
+class WireGuardClient : public VpnClient
+{
+    Q_OBJECT
+
+public:
+    explicit WireGuardClient(QObject* parent = nullptr);
+    ~WireGuardClient() override;
+
+    bool connectToServer() override;
+    bool disconnectFromServer() override;
+    bool isKillSwitchSupported() override;
+    QString processName() override;
+    QString configTemplatePath() override;
+    void prepareConfig(QString& config) override;
+    bool writeConfigFile() override;
+    QString configFilePath() override;
+    QString executablePath() override;
+
+    static void setCurrentAccount(const Account& account);
+    static Account currentAccount();
+    static bool isWireGuardEnabled();
+    static bool isWireGuardDriverInstalled();
+    // Of "driverquery /V" output: a WireGuard line with a token ending in "wireguard.sys".
+    static bool driverListHasWireGuard(const QString& output);
+    static QString configText(const Account& account, const QString& server, const QString& dns);
+    static QString tunnelDnsAddress();
+    // The first free configuration name in folder; empty when none below 1000 is free.
+    static QString chooseConfigPath(const QString& folder);
+    static void resetConfigNameCounterForTesting();
+
+private slots:
+    void onReadyReadDataFromManagementInterface();
+    void onSocketError(QAbstractSocket::SocketError socketError);
+    void onWireGuardLoggerLineReaded(const QString& line);
+    void onWireGuardProcessFinished(int exitCode);
+    void onWireGuardProcessStarted();
+
+private:
+    bool handleReportLine(const QString& line);
+    void stopTunnel();
+    void disconnectSteps();
+
+    const QString m_processName = QStringLiteral("wireguard-service");
+    const QString m_reportHost = QStringLiteral("127.0.0.1");
+    const quint16 m_reportPort = 61976;
+    TcpServer* m_reportServer = nullptr;
+    QString m_errorText;
+    QString m_configPath;
+    VpnProcess* m_wireGuardProcess = nullptr;
+    bool m_destroying = false;
+    bool m_stopRequested = false;
+    QString m_ringLogPath;
+    WireGuardLogger m_logger;
+};

@@ -31,6 +31,8 @@ OpenVpnClient::OpenVpnClient(QObject* parent) : VpnClient(parent)
     connect(m_openVpnProcess, &VpnProcess::started, this, &OpenVpnClient::onOpenVpnProcessStarted);
     connect(m_openVpnProcess, &VpnProcess::finished, this,
             &OpenVpnClient::onOpenVpnProcessFinished);
+    // A run the service could not start ends the attempt like a run that ended at once.
+    connect(m_openVpnProcess, &VpnProcess::error, this, &OpenVpnClient::onOpenVpnProcessFinished);
     connect(m_managementServer, &TcpServer::readyRead, this,
             &OpenVpnClient::onReadyReadDataFromManagementInterface);
     connect(m_stunnel, &Stunnel::started, this, &OpenVpnClient::onStunnelStarted);

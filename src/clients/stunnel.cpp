@@ -59,6 +59,11 @@ QString Stunnel::configText(const QString& templateText, const QString& server, 
 
 bool Stunnel::writeConfig(const QString& server)
 {
+    if (Platform::programDataFolder().isEmpty()) {
+        // Without the data folder the path would lie in the file-system root.
+        Logger::warning(objectName(), QStringLiteral("Can't open stunnel file for writing!"));
+        return false;
+    }
     QFile resource(QStringLiteral(":/resources/config/%1").arg(QStringLiteral("stunnel.conf")));
     if (!resource.open(QIODevice::ReadOnly | QIODevice::Text)) {
         Logger::warning(objectName(), QStringLiteral("Can't open stunnel resource file!"));

@@ -9,6 +9,7 @@
 #include "support/testenvironment.h"
 #include "vpnclienttest.h"
 #include "vpnprocesstest.h"
+#include "wireguardtest.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -16,4 +17,4 @@
 CORVALINK_TEST_MAIN(new ConnectionStatisticsTest, new VpnClientTest, new VpnProcessTest,
                     new ChildProcessTest, new OpenVpnConfigTest, new ManagementTest,
                     new OpenVpnEndToEndTest, new StunnelTest, new PortCheckerTest,
-                    new RealOpenVpnTest)
+                    new RealOpenVpnTest, new WireGuardTest)

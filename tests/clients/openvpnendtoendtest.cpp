@@ -155,7 +155,7 @@ void OpenVpnEndToEndTest::udpAndTcpReachConnected()
 
     QVERIFY(client.disconnectFromServer());
     QVERIFY(waitForState(states, ConnectionState::Disconnected));
-    QVERIFY(record().contains(QStringLiteral("recv: signal SIGTERM\n")));
+    QVERIFY(record().contains(QStringLiteral("recv: signal SIGTERM [CRLF]\n")));
     QCOMPARE(statesOf(states),
              QList<State>({ConnectionState::Connecting, ConnectionState::Connected,
                            ConnectionState::Disconnecting, ConnectionState::Disconnected}));
@@ -258,7 +258,8 @@ void OpenVpnEndToEndTest::destroyingRunningClientNeverReconnects()
     delete client;
     QCOMPARE(before.size() + 1, states.count());
     QCOMPARE(states.last().at(0).value<State>(), ConnectionState::Disconnecting);
-    QTRY_VERIFY_WITH_TIMEOUT(record().contains(QStringLiteral("recv: signal SIGTERM\n")), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(record().contains(QStringLiteral("recv: signal SIGTERM [CRLF]\n")),
+                             5000);
     QTRY_COMPARE_WITH_TIMEOUT(m_service->runningPrograms(QStringLiteral("openvpn")), 0, 5000);
     QCOMPARE(states.last().at(0).value<State>(), ConnectionState::Disconnecting);
 }
@@ -309,6 +310,27 @@ void OpenVpnEndToEndTest::stealthStartsOpenVpnOnlyAfterStunnel()
     client.disconnectFromServer();
     QVERIFY(log.contains(QStringLiteral("Stunnel: Stop process")));
     QVERIFY(waitForState(states, ConnectionState::Disconnected));
+}
+
+void OpenVpnEndToEndTest::failedStartEndsTheAttempt()
+{
+    // The file is there, but the service cannot run it.
+    QTemporaryDir dir;
+    const QString notAProgram = dir.filePath(QStringLiteral("openvpn.txt"));
+    QFile text(notAProgram);
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.close();
+    QVERIFY(m_lab->linkOpenVpn(notAProgram));
+    OpenVpnClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    ConnectionParameters p = parameters(0);
+    p.autoReconnect = false;
+    client.setConnectionParameters(p);
+    QVERIFY(client.connectToServer());
+    QVERIFY(waitForState(states, ConnectionState::Disconnected));
+    QCOMPARE(argumentsFor(states, ConnectionState::Disconnected).at(1).toString(),
+             QStringLiteral("CrashExit"));
+    QVERIFY(client.configFilePath().isEmpty());
 }
 
 void OpenVpnEndToEndTest::missingExecutableIsAnError()

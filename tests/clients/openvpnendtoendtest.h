@@ -27,6 +27,7 @@ private slots:
     void missingEndReportIsSettledAfterTimeout();
     void destroyingRunningClientNeverReconnects();
     void stealthStartsOpenVpnOnlyAfterStunnel();
+    void failedStartEndsTheAttempt();
     void missingExecutableIsAnError();
 
 private:

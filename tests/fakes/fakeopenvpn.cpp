@@ -115,9 +115,10 @@ void FakeOpenVpn::state(const QString& fields)
 
 void FakeOpenVpn::onLine(QString line)
 {
-    if (line.endsWith(QLatin1Char('\r')))
+    const bool crlf = line.endsWith(QLatin1Char('\r'));
+    if (crlf)
         line.chop(1);
-    record(QStringLiteral("recv: ") + line);
+    record(QStringLiteral("recv: ") + line + (crlf ? QStringLiteral(" [CRLF]") : QString()));
     if (line == QLatin1String("state on")) {
         send(QStringLiteral("SUCCESS: real-time state notification set to ON"));
     } else if (line == QLatin1String("log on")) {

@@ -12,7 +12,7 @@ class QWebSocketServer;
 
 // Stands in for the privileged service on 127.0.0.1:6457: records every text frame a client
 // sends and lets a test answer with notifications, drop the link, refuse or stall connections.
-// It needs no rights and runs nothing.
+// It needs no rights; only when asked does it run the programs of start commands.
 class FakeService : public QObject
 {
     Q_OBJECT

@@ -113,7 +113,12 @@ void WireGuardTest::configurationTextOfAnAccount()
     client.setConnectionParameters(parameters());
     QVERIFY(client.writeConfigFile());
     QCOMPARE(client.configFilePath(), configFolder() + QStringLiteral("/wg-corvalink.conf"));
-    QCOMPARE(QFileInfo(client.configFilePath()).permissions(), QFileDevice::Permissions());
+    const QFileDevice::Permissions everyone =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QCOMPARE(QFileInfo(client.configFilePath()).permissions() & everyone,
+             QFileDevice::Permissions());
     QFile::setPermissions(client.configFilePath(), QFileDevice::ReadOwner);
     QFile file(client.configFilePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -145,16 +150,16 @@ void WireGuardTest::numberedNamesWhenFileCannotGo()
     QCOMPARE(QFileInfo(client.configFilePath()).fileName(), QStringLiteral("wg-corvalink2.conf"));
 
     // The next run starts from the number last used.
-    QVERIFY(QDir().mkpath(configFolder() + QStringLiteral("/wg-corvalink2.conf.d")));
     QFile::setPermissions(client.configFilePath(),
                           QFileDevice::WriteOwner | QFileDevice::ReadOwner);
     QVERIFY(QFile::remove(client.configFilePath()));
     QVERIFY(QDir().mkpath(client.configFilePath()));
     QVERIFY(client.writeConfigFile());
     QCOMPARE(QFileInfo(client.configFilePath()).fileName(), QStringLiteral("wg-corvalink3.conf"));
+    // A freed lower number is not gone back to; the numbered file of the last run stays in place.
     QVERIFY(QDir(configFolder()).rmdir(QStringLiteral("wg-corvalink1.conf")));
     QVERIFY(client.writeConfigFile());
-    QCOMPARE(QFileInfo(client.configFilePath()).fileName(), QStringLiteral("wg-corvalink3.conf"));
+    QCOMPARE(QFileInfo(client.configFilePath()).fileName(), QStringLiteral("wg-corvalink4.conf"));
 }
 
 void WireGuardTest::driverListParsing()
@@ -238,12 +243,14 @@ void WireGuardTest::ringLogFromFile()
     QCOMPARE(lines.count(), 1); // nothing new
 
     // Growth arrives as a new image that starts with its own header.
-    LogCapture log;
-    file.write(header(0x0BADBABE, 1) + record(0, "second"));
-    file.flush();
-    QTRY_COMPARE(lines.count(), 2);
-    QVERIFY(lines.last().first().toString().endsWith(QStringLiteral(" second")));
-    QVERIFY(log.contains(QStringLiteral("WireGuardLogger: File '%1' changed").arg(path)));
+    {
+        LogCapture log;
+        file.write(header(0x0BADBABE, 1) + record(0, "second"));
+        file.flush();
+        QTRY_COMPARE(lines.count(), 2);
+        QVERIFY(lines.last().first().toString().endsWith(QStringLiteral(" second")));
+        QVERIFY(log.contains(QStringLiteral("WireGuardLogger: File '%1' changed").arg(path)));
+    }
 
     QTest::ignoreMessage(QtCriticalMsg,
                          qPrintable(QStringLiteral("WireGuardLogger: Can't open file '%1'!")
@@ -282,25 +289,29 @@ void WireGuardTest::connectReportDisconnect()
         m_service->frames().contains(QStringLiteral("start: \"%1\" \"--remove\" \"%2\"")
                                          .arg(client.executablePath(), client.configFilePath())));
     QVERIFY(log.waitFor(QStringLiteral("WireGuardClient: Already in disconnected state")));
+    // The first stop finds nothing running and leaves the fresh client's Disconnected as it is.
     QCOMPARE(statesOf(states),
-             QList<State>({ConnectionState::Disconnected, ConnectionState::Connecting,
-                           ConnectionState::Connected, ConnectionState::Disconnecting,
-                           ConnectionState::Disconnected}));
+             QList<State>({ConnectionState::Connecting, ConnectionState::Connected,
+                           ConnectionState::Disconnecting, ConnectionState::Disconnected}));
 }
 
 void WireGuardTest::reportLineHandling()
 {
-    qputenv("FAKE_WG_SCRIPT", ">STATE:ERROR:handshake failed|>STATE:ERROR|>BYTECOUNT:1 KiB, 2 KiB, "
-                              "3 KiB|>BYTECOUNT:4 KiB, 8 KiB");
+    qputenv("FAKE_WG_SCRIPT", ">STATE:ERROR:handshake failed|>STATE:CONNECTED|>STATE:ERROR|"
+                              ">BYTECOUNT:1 KiB, 2 KiB, 3 KiB|>BYTECOUNT:4 KiB, 8 KiB");
     WireGuardClient client;
     QSignalSpy states(&client, &VpnClient::connectionStateChanged);
     QSignalSpy bytes(&client, &VpnClient::byteCountChanged);
     client.setConnectionParameters(parameters());
     QVERIFY(client.connectToServer());
-    QTRY_VERIFY_WITH_TIMEOUT(statesOf(states).contains(ConnectionState::Error), 10000);
-    const QList<QVariant> error = states.last();
-    QCOMPARE(error.at(1).toString(), QStringLiteral("handshake failed"));
-    QCOMPARE(error.at(2).toBool(), true);
+    QTRY_VERIFY_WITH_TIMEOUT(statesOf(states).count(ConnectionState::Error) == 2, 10000);
+    for (const QList<QVariant>& change : states) {
+        if (change.at(0).value<State>() != ConnectionState::Error)
+            continue;
+        // A bare ">STATE:ERROR" keeps the text of the one before.
+        QCOMPARE(change.at(1).toString(), QStringLiteral("handshake failed"));
+        QCOMPARE(change.at(2).toBool(), true);
+    }
     // The three-part traffic line ends its batch; the next report goes on with the line after it.
     QTRY_COMPARE_WITH_TIMEOUT(bytes.count(), 1, 5000);
     QCOMPARE(bytes.first().at(0).toULongLong(), quint64(4096));

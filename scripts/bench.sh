@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks (speed targets live here, never in the test suites).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+BUILD_DIR="${BUILD_DIR:-$root/build}" "$root/scripts/build.sh" -DCORVALINK_BUILD_BENCH=ON
+"${BUILD_DIR:-$root/build}/bench/feedparse_bench" "$@"

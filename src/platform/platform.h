@@ -1,5 +1,7 @@
 #pragma once
 
+#include "service/networkinterface.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -56,5 +58,8 @@ QString osDisplayName();
 
 // The WireGuard driver: the kernel module or the user-space wireguard-go elsewhere.
 bool wireGuardDriverInstalled();
+
+// Adapters a tunnel can use (vpnOnly) or all adapters but the loopback, in the system's order.
+NetworkInterfaces networkInterfaces(bool vpnOnly);
 
 } // namespace Platform

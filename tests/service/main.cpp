@@ -1,3 +1,5 @@
+#include "killswitchtest.h"
+#include "networkinterfacestest.h"
 #include "servicecontrollertest.h"
 #include "serviceprocesstest.h"
 #include "support/testenvironment.h"
@@ -5,4 +7,5 @@
 #include <QApplication>
 #include <QtTest>
 
-CORVALINK_TEST_MAIN(new ServiceControllerTest, new ServiceProcessTest)
+CORVALINK_TEST_MAIN(new ServiceControllerTest, new ServiceProcessTest, new KillSwitchTest,
+                    new NetworkInterfacesTest)

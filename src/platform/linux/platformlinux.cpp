@@ -171,6 +171,26 @@ QString osDisplayName()
     return QSysInfo::prettyProductName();
 }
 
+NetworkInterfaces networkInterfaces(bool vpnOnly)
+{
+    NetworkInterfaces found;
+    const QDir net(QStringLiteral("/sys/class/net"));
+    for (const QString& name : net.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System)) {
+        if (name == QLatin1String("lo"))
+            continue;
+        const bool tunnel = QFileInfo::exists(net.filePath(name + QStringLiteral("/tun_flags")));
+        if (vpnOnly && !tunnel)
+            continue;
+        const int index = firstLine(net.filePath(name + QStringLiteral("/ifindex"))).toInt();
+        if (index > 0)
+            found.append(NetworkInterface{name, index});
+    }
+    // OpenVPN makes its device on demand: the driver alone is enough. It has no index yet.
+    if (vpnOnly && found.isEmpty() && QFileInfo::exists(QStringLiteral("/dev/net/tun")))
+        found.append(NetworkInterface{QStringLiteral("TUN driver (/dev/net/tun)"), 0});
+    return found;
+}
+
 bool wireGuardDriverInstalled()
 {
     return QFileInfo::exists(QStringLiteral("/sys/module/wireguard")) ||

@@ -1,5 +1,7 @@
+#include "clients/childprocess.h"
 #include "clients/wireguardclient.h"
 #include "platform/platform.h"
+#include "service/openvpnnetworkinterfaces.h"
 #include "utils/autostart.h"
 
 #include <QOperatingSystemVersion>
@@ -133,6 +135,13 @@ QString osDisplayName()
         displayVersion = key.value(QStringLiteral("DisplayVersion")).toString();
     }
     return AutoStart::windowsDisplayNameFor(build, displayVersion, QSysInfo::prettyProductName());
+}
+
+NetworkInterfaces networkInterfaces(bool vpnOnly)
+{
+    const QStringList lines =
+        ChildProcess::runAndReadLines(QStringLiteral("route"), {QStringLiteral("print")}, true);
+    return OpenVpnNetworkInterfaces::parseRoutePrint(lines, vpnOnly);
 }
 
 bool wireGuardDriverInstalled()

@@ -1,0 +1,54 @@
+#include "killswitch.h"
+
+#include "app/logger.h"
+#include "utils/utils.h"
+
+KillSwitch::KillSwitch(QObject* parent)
+    : QObject(parent), m_process(QStringLiteral("killswitch"), this)
+{
+    setObjectName(QStringLiteral("KillSwitch"));
+    connect(&m_process, &ServiceProcess::started, this, &KillSwitch::onKillSwitchProcessStarted);
+    connect(&m_process, &ServiceProcess::finished, this, &KillSwitch::onKillSwitchProcessFinished);
+}
+
+QString KillSwitch::toolPath()
+{
+    return Utils::applicationDirectory() + QLatin1Char('/') +
+           Utils::executableName(QStringLiteral("killswitch"));
+}
+
+QStringList KillSwitch::enableArguments(const QString& publicIp, bool allowLocalDevices)
+{
+    // The fifth element is always there, empty when local devices stay blocked.
+    return {toolPath(), QStringLiteral("enable"), QStringLiteral("all"), publicIp,
+            allowLocalDevices ? QStringLiteral("local") : QString()};
+}
+
+QStringList KillSwitch::disableArguments()
+{
+    return {toolPath(), QStringLiteral("disable"), QStringLiteral("all")};
+}
+
+void KillSwitch::enable(const QString& internalIp, const QString& publicIp, bool allowLocalDevices)
+{
+    Logger::info(objectName(), QStringLiteral("Activate protection, VPN internal IP '%1', VPN "
+                                              "public IP: '%2', allow local devices: '%3'")
+                                   .arg(internalIp, publicIp, Utils::boolText(allowLocalDevices)));
+    m_process.start(enableArguments(publicIp, allowLocalDevices));
+    m_enabled = true;
+}
+
+void KillSwitch::disable()
+{
+    Logger::info(objectName(), QStringLiteral("Disable protection"));
+    m_enabled = false;
+    m_process.start(disableArguments());
+}
+
+void KillSwitch::onKillSwitchProcessFinished(int exitCode)
+{
+    emit killSwitchFinished(succeeded(exitCode));
+    Logger::info(objectName(), QStringLiteral("Process finished with code: %1").arg(exitCode));
+}
+
+void KillSwitch::onKillSwitchProcessStarted() {}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "service/serviceprocess.h"
+
+#include <QObject>
+
+// Blocks traffic outside the tunnel through the privileged "killswitch" tool.
+class KillSwitch : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit KillSwitch(QObject* parent = nullptr);
+
+    void enable(const QString& internalIp, const QString& publicIp, bool allowLocalDevices);
+    void disable();
+    bool isEnabled() const { return m_enabled; }
+
+    static QString toolPath();
+    static QStringList enableArguments(const QString& publicIp, bool allowLocalDevices);
+    static QStringList disableArguments();
+    // The tool reports success with exit code 0.
+    static bool succeeded(int exitCode) { return exitCode == 0; }
+
+signals:
+    void killSwitchFinished(bool ok);
+    void stateChanged(bool enabled);
+
+protected slots:
+    void onKillSwitchProcessFinished(int exitCode);
+    void onKillSwitchProcessStarted();
+
+private:
+    ServiceProcess m_process;
+    bool m_enabled = false;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QObject>
+
+class FakeService;
+class ServiceController;
+
+class KillSwitchTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void enableThenDisableOnTheWire();
+    void exitCodeZeroIsSuccess();
+    void enabledFollowsTheLastCommand();
+
+private:
+    FakeService* m_service = nullptr;
+    ServiceController* m_controller = nullptr;
+};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "service/adapterdns.h"
 #include "service/networkinterface.h"
 
 #include <QString>
@@ -61,5 +62,16 @@ bool wireGuardDriverInstalled();
 
 // Adapters a tunnel can use (vpnOnly) or all adapters but the loopback, in the system's order.
 NetworkInterfaces networkInterfaces(bool vpnOnly);
+
+// DNS stock for the DNS manager.
+struct DnsFacts
+{
+    AdapterDnsList adapters;
+    // The IPv4 and IPv6 adapter lists could not be paired; adapters is then empty.
+    bool familiesMismatch = false;
+};
+
+// Every usable adapter with its current DNS servers; blocks while the system tools run.
+DnsFacts dnsFacts();
 
 } // namespace Platform

@@ -1,3 +1,4 @@
+#include "dnsmanagertest.h"
 #include "killswitchtest.h"
 #include "networkinterfacestest.h"
 #include "servicecontrollertest.h"
@@ -8,4 +9,4 @@
 #include <QtTest>
 
 CORVALINK_TEST_MAIN(new ServiceControllerTest, new ServiceProcessTest, new KillSwitchTest,
-                    new NetworkInterfacesTest)
+                    new NetworkInterfacesTest, new DnsManagerTest)

@@ -216,20 +216,7 @@ void OpenVpnClient::onOpenVpnProcessFinished(int exitCode)
 {
     deleteConfigFile();
     m_sigTermTimer.stop();
-    if (connectionState() == ConnectionState::Disconnected) {
-        Logger::info(objectName(), QStringLiteral("Already in disconnected state"));
-        return;
-    }
-    if (m_destroying)
-        return;
-    Logger::info(objectName(), QStringLiteral("Process finished with code: %1").arg(exitCode));
-    if (exitCode != 0)
-        m_errorText = QStringLiteral("CrashExit");
-    setConnectionState(ConnectionState::Disconnected, m_errorText, false);
-    if (m_stopRequested || !connectionParameters().autoReconnect)
-        return;
-    Logger::info(objectName(), QStringLiteral("Reconnecting..."));
-    setConnectionState(ConnectionState::Reconnecting, QString(), true);
+    reportProcessEnd(exitCode, m_errorText, m_destroying, m_stopRequested);
 }
 
 void OpenVpnClient::openVpnStateSigTermHandlerTimerEvent()

@@ -104,6 +104,25 @@ bool VpnClient::writeConfigFile()
     return true;
 }
 
+void VpnClient::reportProcessEnd(int exitCode, QString& errorText, bool destroying,
+                                 bool stopRequested)
+{
+    if (m_connectionState == ConnectionState::Disconnected) {
+        Logger::info(objectName(), QStringLiteral("Already in disconnected state"));
+        return;
+    }
+    if (destroying)
+        return;
+    Logger::info(objectName(), QStringLiteral("Process finished with code: %1").arg(exitCode));
+    if (exitCode != 0)
+        errorText = QStringLiteral("CrashExit");
+    setConnectionState(ConnectionState::Disconnected, errorText, false);
+    if (stopRequested || !m_parameters.autoReconnect)
+        return;
+    Logger::info(objectName(), QStringLiteral("Reconnecting..."));
+    setConnectionState(ConnectionState::Reconnecting, QString(), true);
+}
+
 void VpnClient::deleteConfigFile()
 {
     m_configTempFile.reset();

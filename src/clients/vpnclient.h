@@ -60,6 +60,9 @@ signals:
 protected:
     ConnectionParameters& parameters() { return m_parameters; }
     void deleteConfigFile();
+    // The end of the tunnel program: Disconnected, with "CrashExit" after a non-zero code, then
+    // Reconnecting when the end was not asked for and the user allows it.
+    void reportProcessEnd(int exitCode, QString& errorText, bool destroying, bool stopRequested);
 
 private:
     ConnectionParameters m_parameters;

@@ -284,18 +284,5 @@ void WireGuardClient::onWireGuardProcessFinished(int exitCode)
     }
     Logger::info(objectName(), QStringLiteral("Process is finished"));
     deleteConfigFile();
-    if (connectionState() == ConnectionState::Disconnected) {
-        Logger::info(objectName(), QStringLiteral("Already in disconnected state"));
-        return;
-    }
-    if (m_destroying)
-        return;
-    Logger::info(objectName(), QStringLiteral("Process finished with code: %1").arg(exitCode));
-    if (exitCode != 0)
-        m_errorText = QStringLiteral("CrashExit");
-    setConnectionState(ConnectionState::Disconnected, m_errorText, false);
-    if (m_stopRequested || !connectionParameters().autoReconnect)
-        return;
-    Logger::info(objectName(), QStringLiteral("Reconnecting..."));
-    setConnectionState(ConnectionState::Reconnecting, QString(), true);
+    reportProcessEnd(exitCode, m_errorText, m_destroying, m_stopRequested);
 }

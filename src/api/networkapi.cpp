@@ -142,8 +142,8 @@ void NetworkApi::onFinished(QNetworkReply* reply)
 void NetworkApi::handleError(QNetworkReply* reply, const QString& url)
 {
     Logger::warning(objectName(), QStringLiteral("'%1' finished, error: %2 (code: %3)")
-                                      .arg(urlLabel(url), reply->errorString())
-                                      .arg(int(reply->error())));
+                                      .arg(urlLabel(url), reply->errorString(),
+                                           QString::number(int(reply->error()))));
     if (url == geoIpUrl())
         emit requestCurrentIpAddressFinished(Utils::placeholderAddress(), QString());
     else if (url == serverListUrl())

@@ -15,13 +15,14 @@ void WireGuardLogger::open(const QString& path)
 {
     m_file.close();
     m_file.setFileName(path);
+    // One watch at a time, and none after a failed open.
+    const QStringList watched = m_watcher.files();
+    if (!watched.isEmpty())
+        m_watcher.removePaths(watched);
     if (!m_file.open(QIODevice::ReadOnly)) {
         Logger::critical(objectName(), QStringLiteral("Can't open file '%1'!").arg(path));
         return;
     }
-    const QStringList watched = m_watcher.files();
-    if (!watched.isEmpty())
-        m_watcher.removePaths(watched);
     m_watcher.addPath(path);
 }
 

@@ -19,11 +19,6 @@ const char serverListPath[] = "/feeds/serverinfo.xml";
 const char accountsPath[] = "/v3_1/private/accounts";
 const QByteArray jsonType = QByteArrayLiteral("application/json");
 
-QJsonObject dataOf(const QByteArray& body, QJsonParseError* error)
-{
-    return QJsonDocument::fromJson(body, error).object().value(QStringLiteral("data")).toObject();
-}
-
 } // namespace
 
 NetworkApi::NetworkApi(QObject* parent) : QObject(parent)
@@ -154,19 +149,28 @@ void NetworkApi::handleError(QNetworkReply* reply, const QString& url)
         Logger::info(objectName(), QStringLiteral("API Request URL: %1").arg(urlLabel(url)));
 }
 
+bool NetworkApi::replyData(const QByteArray& body, QJsonObject& data)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+    if (error.error != QJsonParseError::NoError) {
+        Logger::critical(
+            objectName(),
+            QStringLiteral("Cannot parse JSON document. Error: '%1'").arg(error.errorString()));
+        return false;
+    }
+    data = document.object().value(QStringLiteral("data")).toObject();
+    return true;
+}
+
 void NetworkApi::handleGeoIp(const QByteArray& body)
 {
     if (DebugMode::enabled())
         Logger::info(objectName(), QStringLiteral("Parse geo reply: ") + QString::fromUtf8(body));
     QString ip;
     QString countryCode;
-    QJsonParseError error;
-    const QJsonObject data = dataOf(body, &error);
-    if (error.error != QJsonParseError::NoError) {
-        Logger::critical(
-            objectName(),
-            QStringLiteral("Cannot parse JSON document. Error: '%1'").arg(error.errorString()));
-    } else {
+    QJsonObject data;
+    if (replyData(body, data)) {
         ip = data.value(QStringLiteral("ip")).toString();
         countryCode = data.value(QStringLiteral("iso_code")).toString();
     }
@@ -191,12 +195,8 @@ void NetworkApi::handleServerList(const QByteArray& body)
 
 void NetworkApi::handleAccount(const QByteArray& body)
 {
-    QJsonParseError error;
-    const QJsonObject data = dataOf(body, &error);
-    if (error.error != QJsonParseError::NoError) {
-        Logger::critical(
-            objectName(),
-            QStringLiteral("Cannot parse JSON document. Error: '%1'").arg(error.errorString()));
+    QJsonObject data;
+    if (!replyData(body, data)) {
         emit apiRequestAccountFinished(Account());
         return;
     }

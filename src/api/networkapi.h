@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+class QJsonObject;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QNetworkRequest;
@@ -51,6 +52,8 @@ private slots:
 private:
     void send(const QNetworkRequest& request);
     void handleError(QNetworkReply* reply, const QString& url);
+    // The reply's "data" object; false, with a critical line, for malformed JSON.
+    bool replyData(const QByteArray& body, QJsonObject& data);
     void handleGeoIp(const QByteArray& body);
     void handleServerList(const QByteArray& body);
     void handleAccount(const QByteArray& body);

@@ -6,7 +6,6 @@
 class FakeService;
 class OpenVpnClient;
 class QTcpSocket;
-class ServiceController;
 #include "support/tunnellab.h"
 
 class ManagementTest : public QObject
@@ -43,7 +42,6 @@ private:
     QByteArray receive(int bytes);
 
     FakeService* m_service = nullptr;
-    ServiceController* m_controller = nullptr;
     std::unique_ptr<TunnelLab> m_lab;
     OpenVpnClient* m_client = nullptr;
     QTcpSocket* m_peer = nullptr;

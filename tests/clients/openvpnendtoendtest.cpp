@@ -2,7 +2,6 @@
 
 #include "clients/openvpnclient.h"
 #include "fakes/fakeservice.h"
-#include "service/servicecontroller.h"
 #include "support/logcapture.h"
 #include "support/tunnellab.h"
 
@@ -61,15 +60,11 @@ void OpenVpnEndToEndTest::initTestCase()
 {
     ConnectionState::registerTypes();
     m_service = new FakeService;
-    m_service->setRunsPrograms(true);
-    QVERIFY(m_service->listen());
-    m_controller = new ServiceController(true);
-    QVERIFY(m_service->waitForFrames(1));
+    QVERIFY(m_service->listenWithController(true));
 }
 
 void OpenVpnEndToEndTest::cleanupTestCase()
 {
-    delete m_controller;
     delete m_service;
 }
 

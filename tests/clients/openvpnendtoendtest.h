@@ -6,7 +6,6 @@
 #include <memory>
 
 class FakeService;
-class ServiceController;
 #include "support/tunnellab.h"
 
 class OpenVpnEndToEndTest : public QObject
@@ -35,7 +34,6 @@ private:
     QString recordPath() const;
 
     FakeService* m_service = nullptr;
-    ServiceController* m_controller = nullptr;
     std::unique_ptr<TunnelLab> m_lab;
     QTemporaryDir m_records;
     int m_run = 0;

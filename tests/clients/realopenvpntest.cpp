@@ -2,7 +2,6 @@
 
 #include "clients/openvpnclient.h"
 #include "fakes/fakeservice.h"
-#include "service/servicecontroller.h"
 #include "support/logcapture.h"
 #include "support/tunnellab.h"
 
@@ -14,15 +13,11 @@ void RealOpenVpnTest::initTestCase()
 {
     ConnectionState::registerTypes();
     m_service = new FakeService;
-    m_service->setRunsPrograms(true);
-    QVERIFY(m_service->listen());
-    m_controller = new ServiceController(true);
-    QVERIFY(m_service->waitForFrames(1));
+    QVERIFY(m_service->listenWithController(true));
 }
 
 void RealOpenVpnTest::cleanupTestCase()
 {
-    delete m_controller;
     delete m_service;
 }
 

@@ -3,7 +3,6 @@
 #include <QObject>
 
 class FakeService;
-class ServiceController;
 
 // Debian's own openvpn and stunnel run against our configuration and management channel; no
 // tunnel comes up, nothing leaves this machine.
@@ -19,5 +18,4 @@ private slots:
 
 private:
     FakeService* m_service = nullptr;
-    ServiceController* m_controller = nullptr;
 };

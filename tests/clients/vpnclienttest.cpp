@@ -3,7 +3,6 @@
 #include "app/logger.h"
 #include "clients/vpnclient.h"
 #include "fakes/fakeservice.h"
-#include "service/servicecontroller.h"
 #include "utils/utils.h"
 
 #include <QCoreApplication>
@@ -49,14 +48,11 @@ void VpnClientTest::initTestCase()
 {
     ConnectionState::registerTypes();
     m_service = new FakeService;
-    QVERIFY(m_service->listen());
-    m_controller = new ServiceController(true);
-    QVERIFY(m_service->waitForFrames(1));
+    QVERIFY(m_service->listenWithController());
 }
 
 void VpnClientTest::cleanupTestCase()
 {
-    delete m_controller;
     delete m_service;
 }
 

@@ -3,7 +3,6 @@
 #include <QObject>
 
 class FakeService;
-class ServiceController;
 
 class VpnClientTest : public QObject
 {
@@ -28,5 +27,4 @@ private slots:
 
 private:
     FakeService* m_service = nullptr;
-    ServiceController* m_controller = nullptr;
 };

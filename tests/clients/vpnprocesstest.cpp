@@ -2,7 +2,6 @@
 
 #include "clients/vpnprocess.h"
 #include "fakes/fakeservice.h"
-#include "service/servicecontroller.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -20,14 +19,11 @@ void deliver(VpnProcess& process, const QString& name, const QString& output)
 void VpnProcessTest::initTestCase()
 {
     m_service = new FakeService;
-    QVERIFY(m_service->listen());
-    m_controller = new ServiceController(true);
-    QVERIFY(m_service->waitForFrames(1));
+    QVERIFY(m_service->listenWithController());
 }
 
 void VpnProcessTest::cleanupTestCase()
 {
-    delete m_controller;
     delete m_service;
 }
 

@@ -4,7 +4,6 @@
 #include "clients/wireguardclient.h"
 #include "clients/wireguardlogger.h"
 #include "fakes/fakeservice.h"
-#include "service/servicecontroller.h"
 #include "support/logcapture.h"
 #include "utils/utils.h"
 
@@ -70,15 +69,11 @@ void WireGuardTest::initTestCase()
     ConnectionState::registerTypes();
     Catalogue::registerTypes();
     m_service = new FakeService;
-    m_service->setRunsPrograms(true);
-    QVERIFY(m_service->listen());
-    m_controller = new ServiceController(true);
-    QVERIFY(m_service->waitForFrames(1));
+    QVERIFY(m_service->listenWithController(true));
 }
 
 void WireGuardTest::cleanupTestCase()
 {
-    delete m_controller;
     delete m_service;
 }
 

@@ -8,7 +8,6 @@
 #include <memory>
 
 class FakeService;
-class ServiceController;
 
 class WireGuardTest : public QObject
 {
@@ -32,6 +31,5 @@ private slots:
 
 private:
     FakeService* m_service = nullptr;
-    ServiceController* m_controller = nullptr;
     std::unique_ptr<TunnelLab> m_lab;
 };

@@ -1,5 +1,7 @@
 #include "fakeservice.h"
 
+#include "service/servicecontroller.h"
+
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -30,6 +32,7 @@ FakeService::FakeService(QObject* parent) : QObject(parent) {}
 
 FakeService::~FakeService()
 {
+    m_controller.reset();
     refuse();
     for (QProcess* program : qAsConst(m_programs)) {
         program->disconnect(this);
@@ -46,6 +49,15 @@ bool FakeService::listen()
                                     QWebSocketServer::NonSecureMode, this);
     connect(m_server, &QWebSocketServer::newConnection, this, &FakeService::acceptLink);
     return m_server->listen(QHostAddress::LocalHost, port);
+}
+
+bool FakeService::listenWithController(bool runsPrograms)
+{
+    setRunsPrograms(runsPrograms);
+    if (!listen())
+        return false;
+    m_controller = std::make_unique<ServiceController>(true);
+    return waitForFrames(1);
 }
 
 bool FakeService::listenSilently()

@@ -4,7 +4,10 @@
 #include <QObject>
 #include <QStringList>
 
+#include <memory>
+
 class QProcess;
+class ServiceController;
 class QTcpServer;
 class QTcpSocket;
 class QWebSocket;
@@ -24,6 +27,9 @@ public:
     ~FakeService() override;
 
     bool listen();
+    // Listens, makes the client's service link and waits for its "init: connection".
+    bool listenWithController(bool runsPrograms = false);
+    ServiceController* controller() const { return m_controller.get(); }
     // Accepts TCP connections but never answers the WebSocket handshake.
     bool listenSilently();
     // Closes every link and stops listening: new connections are refused.
@@ -67,4 +73,5 @@ private:
     int m_acceptedLinks = 0;
     bool m_runsPrograms = false;
     QList<QProcess*> m_programs;
+    std::unique_ptr<ServiceController> m_controller;
 };

@@ -2,7 +2,6 @@
 
 #include "fakes/fakeservice.h"
 #include "service/killswitch.h"
-#include "service/servicecontroller.h"
 #include "utils/utils.h"
 
 #include <QSignalSpy>
@@ -11,14 +10,11 @@
 void KillSwitchTest::initTestCase()
 {
     m_service = new FakeService;
-    QVERIFY(m_service->listen());
-    m_controller = new ServiceController(true);
-    QVERIFY(m_service->waitForFrames(1));
+    QVERIFY(m_service->listenWithController());
 }
 
 void KillSwitchTest::cleanupTestCase()
 {
-    delete m_controller;
     delete m_service;
 }
 

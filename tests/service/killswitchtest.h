@@ -3,7 +3,6 @@
 #include <QObject>
 
 class FakeService;
-class ServiceController;
 
 class KillSwitchTest : public QObject
 {
@@ -18,5 +17,4 @@ private slots:
 
 private:
     FakeService* m_service = nullptr;
-    ServiceController* m_controller = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "serviceprocesstest.h"
 
 #include "fakes/fakeservice.h"
-#include "service/servicecontroller.h"
 #include "service/serviceprocess.h"
 
 #include <QSignalSpy>
@@ -12,14 +11,11 @@ Q_DECLARE_METATYPE(ServiceProcess::Notification::Kind)
 void ServiceProcessTest::initTestCase()
 {
     m_service = new FakeService;
-    QVERIFY(m_service->listen());
-    m_controller = new ServiceController(true);
-    QVERIFY(m_service->waitForFrames(1));
+    QVERIFY(m_service->listenWithController());
 }
 
 void ServiceProcessTest::cleanupTestCase()
 {
-    delete m_controller;
     delete m_service;
 }
 

@@ -3,7 +3,6 @@
 #include <QObject>
 
 class FakeService;
-class ServiceController;
 
 class ServiceProcessTest : public QObject
 {
@@ -22,5 +21,4 @@ private slots:
 
 private:
     FakeService* m_service = nullptr;
-    ServiceController* m_controller = nullptr;
 };

@@ -227,7 +227,7 @@ void SettingsTest::storeIsReadBackByFreshObject()
     const QByteArray onDisk = file.readAll();
     QVERIFY(!onDisk.contains(secret.toUtf8()));
     QVERIFY(!onDisk.contains("alice"));
-    // The keys in the order they are written.
+    // Every general key is written (the file lists them sorted, so this shows presence, not order).
     const QStringList order{"allowAccessToLocalDevices",
                             "autoReconnectToVpn",
                             "autoUpdateEnabled",

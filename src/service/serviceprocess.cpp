@@ -39,6 +39,7 @@ void ServiceProcess::start(const QStringList& programAndArguments)
 void ServiceProcess::startCommand(const QString& command)
 {
     m_state = Starting;
+    ++m_pendingStarts;
     sendToService(command);
 }
 
@@ -67,6 +68,8 @@ ServiceProcess::Notification ServiceProcess::parseNotification(const QString& te
         return notification;
     }
     const QStringList fields = QString(text).remove(prefix).split(QLatin1Char(','));
+    if (fields.size() >= 3)
+        notification.id = fields.first().toULongLong();
     if (fields.size() >= 2)
         notification.code = fields.at(1).toUInt();
     notification.name = fields.last();
@@ -78,14 +81,38 @@ void ServiceProcess::onProcessOutput(const QString& output)
     const Notification notification = parseNotification(output);
     if (notification.kind == Notification::None || notification.name != m_name)
         return;
+    if (!claim(notification))
+        return;
     if (notification.kind == Notification::Finished) {
-        m_state = NotRunning;
+        settleState();
         emit finished(int(notification.code));
     } else if (notification.code != 0) {
-        m_state = NotRunning;
+        settleState();
         emit error(int(notification.code));
     } else {
         m_state = Running;
         emit started();
     }
+}
+
+bool ServiceProcess::claim(const Notification& notification)
+{
+    if (notification.kind == Notification::Started) {
+        if (notification.id != 0 && m_pendingStarts == 0)
+            return false;
+        m_pendingStarts = qMax(0, m_pendingStarts - 1);
+        if (notification.id != 0 && notification.code == 0)
+            m_runs.insert(notification.id);
+        return true;
+    }
+    // Without an id only the name can tell.
+    return notification.id == 0 || m_runs.remove(notification.id);
+}
+
+void ServiceProcess::settleState()
+{
+    if (!m_runs.isEmpty())
+        m_state = Running;
+    else
+        m_state = m_pendingStarts > 0 ? Starting : NotRunning;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
 // The client's handle of one program that the privileged service runs: it sends the start
-// command and follows the service's notifications that carry its name.
+// command and follows the service's notifications that carry its name. When the service tells
+// the run's id, an end report counts only for the runs this handle started.
 class ServiceProcess : public QObject
 {
     Q_OBJECT
@@ -27,6 +29,8 @@ public:
             Finished
         };
         Kind kind = None;
+        // The run's process id; 0 when the service did not tell it.
+        quint64 id = 0;
         uint code = 0;
         QString name;
     };
@@ -56,6 +60,12 @@ protected:
     static void sendToService(const QString& message);
 
 private:
+    // False for a notification that belongs to a run of another handle of the same name.
+    bool claim(const Notification& notification);
+    void settleState();
+
     QString m_name;
     int m_state = NotRunning;
+    int m_pendingStarts = 0;
+    QSet<quint64> m_runs;
 };

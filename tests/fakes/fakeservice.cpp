@@ -169,8 +169,10 @@ void FakeService::startProgram(const QStringList& programAndArguments)
     program->setObjectName(name);
     program->setProcessChannelMode(QProcess::ForwardedChannels);
     m_programs << program;
+    // The run's id is its process id, which Qt forgets once the process has ended.
     connect(program, &QProcess::started, this, [this, program, name] {
-        notify(QStringLiteral("started:%1,0,%2").arg(program->processId()).arg(name));
+        program->setProperty("runId", program->processId());
+        reportStart(name, program->processId());
     });
     connect(program, &QProcess::errorOccurred, this,
             [this, program, name](QProcess::ProcessError error) {
@@ -180,16 +182,34 @@ void FakeService::startProgram(const QStringList& programAndArguments)
                 m_programs.removeAll(program);
                 program->deleteLater();
             });
-    connect(
-        program, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
-        [this, program, name](int exitCode, QProcess::ExitStatus status) {
-            const int code = status == QProcess::NormalExit ? exitCode : 1;
-            notify(
-                QStringLiteral("finished:%1,%2,%3").arg(program->processId()).arg(code).arg(name));
-            m_programs.removeAll(program);
-            program->deleteLater();
-        });
+    connect(program, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+            [this, program, name](int exitCode, QProcess::ExitStatus status) {
+                reportEnd(name, program->property("runId").toLongLong(),
+                          status == QProcess::NormalExit ? exitCode : 1);
+                m_programs.removeAll(program);
+                program->deleteLater();
+            });
     program->start(programAndArguments.first(), programAndArguments.mid(1));
+}
+
+void FakeService::reportStart(const QString& name, qint64 id)
+{
+    notify(QStringLiteral("started:%1,0,%2").arg(id).arg(name));
+    if (m_heldEndReports.isEmpty() || name != m_holdEndOf)
+        return;
+    m_holdEndOf.clear();
+    for (const QString& report : qAsConst(m_heldEndReports))
+        notify(report);
+    m_heldEndReports.clear();
+}
+
+void FakeService::reportEnd(const QString& name, qint64 id, int code)
+{
+    const QString report = QStringLiteral("finished:%1,%2,%3").arg(id).arg(code).arg(name);
+    if (name == m_holdEndOf && m_heldEndReports.isEmpty())
+        m_heldEndReports << report;
+    else
+        notify(report);
 }
 
 void FakeService::signalPrograms(const QString& name, bool kill)

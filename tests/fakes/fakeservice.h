@@ -45,6 +45,9 @@ public:
     // start and end as the real service does.
     void setRunsPrograms(bool runs) { m_runsPrograms = runs; }
     int runningPrograms(const QString& name) const;
+    // The next end report of a program of that name waits until the following run of that name
+    // has reported its start, as a slow service would send them.
+    void holdNextEndReport(const QString& name) { m_holdEndOf = name; }
     static QStringList quotedArguments(const QString& command);
 
     QStringList frames() const { return m_frames; }
@@ -64,6 +67,8 @@ private:
     void runCommand(const QString& frame);
     void startProgram(const QStringList& programAndArguments);
     void signalPrograms(const QString& name, bool kill);
+    void reportStart(const QString& name, qint64 id);
+    void reportEnd(const QString& name, qint64 id, int code);
 
     QWebSocketServer* m_server = nullptr;
     QTcpServer* m_silentServer = nullptr;
@@ -73,5 +78,7 @@ private:
     int m_acceptedLinks = 0;
     bool m_runsPrograms = false;
     QList<QProcess*> m_programs;
+    QString m_holdEndOf;
+    QStringList m_heldEndReports;
     std::unique_ptr<ServiceController> m_controller;
 };

@@ -48,11 +48,14 @@ void KillSwitchTest::exitCodeZeroIsSuccess()
     QSignalSpy finished(&killSwitch, &KillSwitch::killSwitchFinished);
     killSwitch.disable();
     QTest::ignoreMessage(QtInfoMsg, "KillSwitch: Process finished with code: 0");
+    m_service->notify(QStringLiteral("started:1,0,killswitch"));
     m_service->notify(QStringLiteral("finished:1,0,killswitch"));
     QVERIFY(finished.wait());
     QCOMPARE(finished.last().first().toBool(), true);
+    killSwitch.disable();
     QTest::ignoreMessage(QtInfoMsg, "KillSwitch: Process finished with code: 1");
-    m_service->notify(QStringLiteral("finished:1,1,killswitch"));
+    m_service->notify(QStringLiteral("started:2,0,killswitch"));
+    m_service->notify(QStringLiteral("finished:2,1,killswitch"));
     QVERIFY(finished.wait());
     QCOMPARE(finished.last().first().toBool(), false);
 }
@@ -65,6 +68,7 @@ void KillSwitchTest::enabledFollowsTheLastCommand()
     QVERIFY(killSwitch.isEnabled());
     // A failed run does not change what was asked for.
     QSignalSpy finished(&killSwitch, &KillSwitch::killSwitchFinished);
+    m_service->notify(QStringLiteral("started:1,0,killswitch"));
     m_service->notify(QStringLiteral("finished:1,3,killswitch"));
     QVERIFY(finished.wait());
     QVERIFY(killSwitch.isEnabled());

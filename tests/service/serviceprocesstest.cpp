@@ -1,6 +1,7 @@
 #include "serviceprocesstest.h"
 
 #include "fakes/fakeservice.h"
+#include "service/servicecontroller.h"
 #include "service/serviceprocess.h"
 
 #include <QSignalSpy>
@@ -37,34 +38,45 @@ void ServiceProcessTest::parsesNotifications_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<ServiceProcess::Notification::Kind>("kind");
+    QTest::addColumn<quint64>("id");
     QTest::addColumn<uint>("code");
     QTest::addColumn<QString>("name");
     using N = ServiceProcess::Notification;
-    QTest::newRow("started") << "started:4711,0,openvpn" << N::Started << 0u << "openvpn";
-    QTest::newRow("started with error")
-        << "started:0,1053,wireguard-service" << N::Started << 1053u << "wireguard-service";
-    QTest::newRow("finished") << "finished:4711,3,killswitch" << N::Finished << 3u << "killswitch";
-    QTest::newRow("one field") << "started:openvpn" << N::Started << 0u << "openvpn";
-    QTest::newRow("empty code") << "finished:1,,dns" << N::Finished << 0u << "dns";
-    QTest::newRow("code not a number") << "finished:1,x,dns" << N::Finished << 0u << "dns";
+    QTest::newRow("started") << "started:4711,0,openvpn" << N::Started << quint64(4711) << 0u
+                             << "openvpn";
+    QTest::newRow("started with error") << "started:0,1053,wireguard-service" << N::Started
+                                        << quint64(0) << 1053u << "wireguard-service";
+    QTest::newRow("finished") << "finished:4711,3,killswitch" << N::Finished << quint64(4711) << 3u
+                              << "killswitch";
+    QTest::newRow("one field") << "started:openvpn" << N::Started << quint64(0) << 0u << "openvpn";
+    QTest::newRow("two fields: no id")
+        << "finished:7,openvpn" << N::Finished << quint64(0) << 0u << "openvpn";
+    QTest::newRow("empty code") << "finished:1,,dns" << N::Finished << quint64(1) << 0u << "dns";
+    QTest::newRow("code not a number")
+        << "finished:1,x,dns" << N::Finished << quint64(1) << 0u << "dns";
+    QTest::newRow("id not a number")
+        << "finished:x,2,dns" << N::Finished << quint64(0) << 2u << "dns";
     QTest::newRow("last field is the name")
-        << "finished:1,2,extra,network-tool" << N::Finished << 2u << "network-tool";
-    QTest::newRow("other text") << "hello" << N::None << 0u << "";
-    QTest::newRow("prefix case differs") << "Started:1,0,openvpn" << N::None << 0u << "";
+        << "finished:1,2,extra,network-tool" << N::Finished << quint64(1) << 2u << "network-tool";
+    QTest::newRow("other text") << "hello" << N::None << quint64(0) << 0u << "";
+    QTest::newRow("prefix case differs")
+        << "Started:1,0,openvpn" << N::None << quint64(0) << 0u << "";
     QTest::newRow("prefix repeated")
-        << "started:1,0,started:openvpn" << N::Started << 0u << "openvpn";
+        << "started:1,0,started:openvpn" << N::Started << quint64(1) << 0u << "openvpn";
 }
 
 void ServiceProcessTest::parsesNotifications()
 {
     QFETCH(QString, text);
     QFETCH(ServiceProcess::Notification::Kind, kind);
+    QFETCH(quint64, id);
     QFETCH(uint, code);
     QFETCH(QString, name);
     const ServiceProcess::Notification notification = ServiceProcess::parseNotification(text);
     QCOMPARE(notification.kind, kind);
     if (kind == ServiceProcess::Notification::None)
         return;
+    QCOMPARE(notification.id, id);
     QCOMPARE(notification.code, code);
     QCOMPARE(notification.name, name);
 }
@@ -92,7 +104,7 @@ void ServiceProcessTest::startedWithErrorCodeGivesErrorAndStateZero()
     QCOMPARE(started.count(), 0);
 }
 
-void ServiceProcessTest::finishedResetsStateInAnyState()
+void ServiceProcessTest::endReportCountsOnlyForOwnRunsUnlessItHasNoId()
 {
     ServiceProcess idle(QStringLiteral("dns"));
     ServiceProcess running(QStringLiteral("dns"));
@@ -101,13 +113,46 @@ void ServiceProcessTest::finishedResetsStateInAnyState()
     running.start({QStringLiteral("dns"), QStringLiteral("vpn")});
     m_service->notify(QStringLiteral("started:5,0,dns"));
     QTRY_COMPARE(running.state(), 2);
+    QCOMPARE(idle.state(), 0);
 
+    // An earlier run's end, then the own one: only the own one counts.
+    m_service->notify(QStringLiteral("finished:4,1,dns"));
     m_service->notify(QStringLiteral("finished:5,,dns"));
     QVERIFY(runningFinished.wait());
+    QCOMPARE(runningFinished.count(), 1);
     QCOMPARE(runningFinished.first().first().toInt(), 0);
     QCOMPARE(running.state(), 0);
-    QCOMPARE(idleFinished.count(), 1);
+    QCOMPARE(idleFinished.count(), 0);
+
+    // Without an id the name alone decides, in any state.
+    m_service->notify(QStringLiteral("finished:dns"));
+    QTRY_COMPARE(idleFinished.count(), 1);
+    QCOMPARE(runningFinished.count(), 2);
     QCOMPARE(idle.state(), 0);
+}
+
+void ServiceProcessTest::runsInFlightAreTiedToTheirHandle()
+{
+    // A reused handle may have two runs at once; a newer handle's run is not its own.
+    ServiceProcess reused(QStringLiteral("killswitch"));
+    QSignalSpy finished(&reused, &ServiceProcess::finished);
+    reused.start({QStringLiteral("killswitch"), QStringLiteral("enable")});
+    reused.start({QStringLiteral("killswitch"), QStringLiteral("disable")});
+    QSignalSpy delivered(m_service->controller(), &ServiceController::processOutput);
+    m_service->notify(QStringLiteral("started:21,0,killswitch"));
+    m_service->notify(QStringLiteral("started:22,0,killswitch"));
+    QTRY_COMPARE(delivered.count(), 2);
+    ServiceProcess newer(QStringLiteral("killswitch"));
+    newer.start({QStringLiteral("killswitch"), QStringLiteral("enable")});
+    m_service->notify(QStringLiteral("finished:22,0,killswitch"));
+    QVERIFY(finished.wait());
+    QCOMPARE(reused.state(), 2);
+    m_service->notify(QStringLiteral("started:23,0,killswitch"));
+    m_service->notify(QStringLiteral("finished:21,3,killswitch"));
+    QTRY_COMPARE(finished.count(), 2);
+    QCOMPARE(finished.last().first().toInt(), 3);
+    QCOMPARE(reused.state(), 0);
+    QCOMPARE(newer.state(), 2);
 }
 
 void ServiceProcessTest::namesDifferingOnlyInCaseAreIgnored()

@@ -16,7 +16,8 @@ private slots:
     void parsesNotifications();
     void startedWithCodeZeroRuns();
     void startedWithErrorCodeGivesErrorAndStateZero();
-    void finishedResetsStateInAnyState();
+    void endReportCountsOnlyForOwnRunsUnlessItHasNoId();
+    void runsInFlightAreTiedToTheirHandle();
     void namesDifferingOnlyInCaseAreIgnored();
 
 private:

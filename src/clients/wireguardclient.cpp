@@ -60,6 +60,11 @@ bool WireGuardClient::isWireGuardEnabled()
     return enabled;
 }
 
+QString WireGuardClient::notSupportedReason()
+{
+    return tr("WireGuard is not supported on this system");
+}
+
 bool WireGuardClient::isWireGuardDriverInstalled()
 {
     return Platform::wireGuardDriverInstalled();

@@ -29,6 +29,8 @@ public:
     static void setCurrentAccount(const Account& account);
     static Account currentAccount();
     static bool isWireGuardEnabled();
+    // Why WireGuard cannot be offered, for the user.
+    static QString notSupportedReason();
     static bool isWireGuardDriverInstalled();
     // Of "driverquery /V" output: a WireGuard line with a token ending in "wireguard.sys".
     static bool driverListHasWireGuard(const QString& output);

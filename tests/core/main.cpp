@@ -1,8 +1,10 @@
 #include "connectionstatetest.h"
+#include "multipingtest.h"
 #include "statustest.h"
 #include "support/testenvironment.h"
+#include "vpncoretest.h"
 
 #include <QApplication>
 #include <QtTest>
 
-CORVALINK_TEST_MAIN(new ConnectionStateTest, new StatusTest)
+CORVALINK_TEST_MAIN(new ConnectionStateTest, new StatusTest, new MultiPingTest, new VpnCoreTest)

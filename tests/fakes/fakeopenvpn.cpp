@@ -145,6 +145,10 @@ void FakeOpenVpn::onLine(QString line)
 
 void FakeOpenVpn::connectSequence()
 {
+    if (m_scenario == QLatin1String("crash")) {
+        finish(m_exitCode);
+        return;
+    }
     const bool tcp = m_scenario == QLatin1String("tcp");
     log(QStringLiteral("I"),
         QStringLiteral(

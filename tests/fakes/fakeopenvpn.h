@@ -9,9 +9,10 @@ class QTcpSocket;
 
 // Speaks OpenVPN 2.6's management dialogue as the recorded transcripts show it, without any
 // tunnel. The scenario comes from FAKE_OPENVPN_SCENARIO: "udp" (the default), "tcp", "wrongpw",
-// "drop" (ends by itself after the first traffic report) or "linger" (ignores "signal SIGTERM"
-// after announcing its exit). FAKE_OPENVPN_EXIT_CODE is the code of every end; every argument
-// and received line goes to the file named by FAKE_OPENVPN_RECORD.
+// "drop" (ends by itself after the first traffic report), "crash" (ends once the password is in,
+// before any tunnel) or "linger" (ignores "signal SIGTERM" after announcing its exit).
+// FAKE_OPENVPN_EXIT_CODE is the code of every end; every argument and received line goes to the
+// file named by FAKE_OPENVPN_RECORD.
 class FakeOpenVpn : public QObject
 {
     Q_OBJECT

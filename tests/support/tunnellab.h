@@ -17,6 +17,11 @@ public:
     bool linkStunnel(const QString& target);
     bool linkNetworkTool(const QString& target);
     bool linkWireGuard(const QString& target);
+    // Any other program the client looks for beside itself, by its path in the folder.
+    bool linkProgram(const QString& relativePath, const QString& target)
+    {
+        return link(relativePath, target);
+    }
 
     static QString fakeOpenVpn();
     static QString fakeStunnel();

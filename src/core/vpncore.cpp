@@ -1,0 +1,802 @@
+#include "vpncore.h"
+
+#include "api/catalogue.h"
+#include "api/networkapi.h"
+#include "app/logger.h"
+#include "clients/connectionstatistics.h"
+#include "clients/openvpnclient.h"
+#include "clients/portchecker.h"
+#include "clients/wireguardclient.h"
+#include "core/countrynames.h"
+#include "core/multiping.h"
+#include "settings/settings.h"
+#include "utils/utils.h"
+
+#include <QFile>
+
+namespace {
+
+const QString fastDown = QStringLiteral("FastDown");
+const QString cantFindPorts = QStringLiteral("CantFindPorts");
+const QString crashExit = QStringLiteral("CrashExit");
+const int wireGuardProtocol = 3;
+const int tcpProtocol = 1;
+const int currentIpDelayMs = 1000;
+const int currentIpRetryMs = 20000;
+const int onlineTimeIntervalMs = 500;
+
+// Process-wide: kept for a redisplay after a language change, and the auto-connection's
+// account requests over the whole run.
+QString lastGeoIp;
+QString lastGeoCountry;
+int accountRequests = 0;
+
+QString dnsToolPath()
+{
+    return Utils::executableName(QStringLiteral("dns"), true);
+}
+
+} // namespace
+
+VpnCore::VpnCore(QObject* parent)
+    : QObject(parent), m_dnsManager(this), m_killSwitch(this),
+      m_dnsProcess(QStringLiteral("dns"), this), m_settings(Settings::instance()), m_status(this),
+      m_clock(&QDateTime::currentDateTime)
+{
+    setObjectName(QStringLiteral("VpnCore"));
+    m_currentIpInfoText = tr("Updating...");
+    m_onlineTimeText = formatOnlineTime(0);
+    m_onlineActivityTimer.setInterval(onlineTimeIntervalMs);
+    m_currentIpTimer.setSingleShot(true);
+    m_reconnectTimer.setSingleShot(true);
+    connect(&m_onlineActivityTimer, &QTimer::timeout, this, &VpnCore::onOnlineActivityTimerEvent);
+    connect(&m_currentIpTimer, &QTimer::timeout, this,
+            &VpnCore::onRequestCurrentIpAddressTimerEvent);
+    connect(&m_reconnectTimer, &QTimer::timeout, this, &VpnCore::connectToVpn);
+    connect(&m_dnsProcess, &ServiceProcess::finished, this, &VpnCore::onDnsProcessFinished);
+    connect(&m_killSwitch, &KillSwitch::killSwitchFinished, this, &VpnCore::onKillSwitchFinished);
+}
+
+VpnCore::~VpnCore()
+{
+    if (m_connectionState != ConnectionState::Disconnected)
+        disconnectFromVpn();
+    if (m_killSwitch.isEnabled())
+        releaseKillSwitch();
+    m_reconnectTimer.stop();
+    if (m_vpnClient) {
+        m_vpnClient->disconnect(this);
+        delete m_vpnClient;
+    }
+    deletePortChecker();
+}
+
+void VpnCore::registerTypes()
+{
+    qRegisterMetaType<VpnCore::VpnError>("VpnCore::VpnError");
+    ConnectionState::registerTypes();
+}
+
+QString VpnCore::currentLocationImageSource() const
+{
+    return m_currentCountry.isEmpty() ? QString() : Utils::countryFlagSource(m_currentCountry);
+}
+
+QString VpnCore::downloaded() const
+{
+    return ConnectionStatistics::formatByteCount(m_bytesReceived);
+}
+
+QString VpnCore::uploaded() const
+{
+    return ConnectionStatistics::formatByteCount(m_bytesSent);
+}
+
+bool VpnCore::isDisconnected() const
+{
+    return m_connectionState == ConnectionState::Disconnected;
+}
+
+bool VpnCore::isActive() const
+{
+    switch (m_connectionState) {
+    case ConnectionState::Preparing:
+    case ConnectionState::Connecting:
+    case ConnectionState::Connected:
+    case ConnectionState::Reconnecting:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString VpnCore::formatOnlineTime(qint64 seconds)
+{
+    seconds = qMax<qint64>(0, seconds);
+    const auto twoDigits = [](qint64 value) {
+        return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+    };
+    return QStringLiteral("%1:%2:%3")
+        .arg(twoDigits(seconds / 3600), twoDigits(seconds / 60 % 60), twoDigits(seconds % 60));
+}
+
+int VpnCore::accountRequestCount()
+{
+    return accountRequests;
+}
+
+void VpnCore::resetAccountRequestCountForTesting()
+{
+    accountRequests = 0;
+}
+
+// ---- connecting ----
+
+void VpnCore::connectToVpn()
+{
+    m_reconnectTimer.stop();
+    m_serverSwitchPending = false;
+    m_stopRequested = false;
+    m_userStopRequested = false;
+    const int protocol = m_settings->networkProtocol();
+
+    // Protection that is still engaged (a drop, a server switch) is carried over to the next
+    // server rather than let go; only a protocol or a setting without it ends it here.
+    const bool keepKillSwitch = m_settings->killswitchEnabled() && protocol != wireGuardProtocol;
+    if (m_killSwitch.isEnabled() && !keepKillSwitch)
+        releaseKillSwitch();
+
+    m_errorText.clear();
+    emit vpnConnectionErrorTextChanged(m_errorText);
+
+    if (!checkPreconditions(protocol)) {
+        // An automatic attempt that cannot start ends like a failed one.
+        if (m_connectionState != ConnectionState::Disconnected)
+            onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true);
+        else
+            settleKillSwitch(false);
+        return;
+    }
+    if (m_killSwitch.isEnabled())
+        engageKillSwitch();
+
+    logConnectAttempt(protocol);
+    takeUserDns();
+    deletePortChecker();
+    if (m_settings->isAutoPort()) {
+        if (protocol == tcpProtocol)
+            startPortSearch();
+        return;
+    }
+    createTunnelClient(m_settings->currentPort());
+}
+
+bool VpnCore::checkPreconditions(int protocol)
+{
+    if (protocol == wireGuardProtocol) {
+        if (!WireGuardClient::isWireGuardEnabled()) {
+            reportError(WireGuardNotSupported, WireGuardClient::notSupportedReason(), false);
+            return false;
+        }
+        if (!WireGuardClient::currentAccount().isValid()) {
+            reportError(AuthDataEmpty, QStringLiteral("Auth data is empty"), false);
+            return false;
+        }
+    }
+    if (!m_settings->vaildCredentials()) {
+        reportError(CredentialsEmpty, tr("Username or password is empty!"), true);
+        return false;
+    }
+    if (m_vpnServerIp.isEmpty()) {
+        reportError(ServerIpEmpty, tr("VPN server IP is empty!"), true);
+        return false;
+    }
+    return true;
+}
+
+void VpnCore::reportError(VpnError error, const QString& text, bool logIt)
+{
+    m_errorText = text;
+    if (logIt)
+        Logger::warning(objectName(), text);
+    emit vpnConnectionErrorChanged(error);
+    emit vpnConnectionErrorTextChanged(m_errorText);
+}
+
+void VpnCore::logConnectAttempt(int protocol)
+{
+    const bool protection =
+        m_settings->killswitchEnabled() && m_vpnClient && m_vpnClient->isKillSwitchSupported();
+    Logger::info(objectName(),
+                 QStringLiteral("Connect to VPN, server '%1:%2 - %3', reconnection on error: "
+                                "'%4', protection: '%5'")
+                     .arg(m_vpnServerIp, m_settings->currentPortText(),
+                          VpnClient::protocolName(protocol),
+                          Utils::boolText(m_autoReconnectionOnError), Utils::boolText(protection)));
+}
+
+void VpnCore::takeUserDns()
+{
+    m_dnsManager.refreshAndLog();
+    m_userDnsList = m_dnsManager.userDnsEntries();
+    Logger::info(objectName(),
+                 QStringLiteral("User DNS: (%1)").arg(m_userDnsList.join(QStringLiteral(", "))));
+}
+
+void VpnCore::deletePortChecker()
+{
+    if (!m_portChecker)
+        return;
+    // It may be the sender of the signal being handled.
+    m_portChecker->disconnect(this);
+    m_portChecker->deleteLater();
+    m_portChecker = nullptr;
+}
+
+void VpnCore::startPortSearch()
+{
+    const QVector<quint16> candidates = m_settings->autoPortCandidates();
+    m_portChecker = new PortChecker(
+        m_vpnServerIp, QList<quint16>(candidates.cbegin(), candidates.cend()), m_portSearchSeconds);
+    connect(m_portChecker, &PortChecker::portIsAvailable, this, &VpnCore::onPortIsAvailable);
+    connect(m_portChecker, &PortChecker::timeout, this, &VpnCore::onPortCheckerTimeout);
+    m_portChecker->check(true);
+    onVpnConnectionStateChanged(ConnectionState::Preparing, QString(), false, QString());
+}
+
+void VpnCore::onPortIsAvailable(quint16 port)
+{
+    deletePortChecker();
+    createTunnelClient(port);
+}
+
+void VpnCore::onPortCheckerTimeout()
+{
+    deletePortChecker();
+    onVpnConnectionStateChanged(ConnectionState::Error, cantFindPorts, true,
+                                tr("There are no ports for this connection"));
+}
+
+void VpnCore::createTunnelClient(quint16 port)
+{
+    const int protocol = m_settings->networkProtocol();
+    m_dnsForcing = true;
+    VpnClient* client = nullptr;
+    if (protocol == wireGuardProtocol) {
+        client = new WireGuardClient(this);
+        m_dnsForcing = false;
+    } else {
+        client = new OpenVpnClient(this);
+    }
+    connect(
+        client,
+        SIGNAL(connectionStateChanged(ConnectionState::Id, const QString&, bool, const QString&)),
+        this,
+        SLOT(onVpnConnectionStateChanged(ConnectionState::Id, const QString&, bool,
+                                         const QString&)));
+    connect(client, SIGNAL(byteCountChanged(quint64, quint64)), this,
+            SLOT(onByteCountChanged(quint64, quint64)));
+    connect(client, SIGNAL(assignedInternalIp(const QString&)), this,
+            SLOT(onAssignedInternalIp(const QString&)));
+    connect(client, SIGNAL(dnsServerAddressesPushed(const QString&, const QString&)), this,
+            SLOT(onDnsServerAddressesPushed(const QString&, const QString&)));
+
+    if (m_vpnClient && m_vpnClient != client) {
+        m_vpnClient->disconnect(this);
+        delete m_vpnClient;
+    }
+    m_vpnClient = client;
+
+    ConnectionParameters parameters;
+    parameters.username = m_settings->userName();
+    parameters.password = m_settings->password();
+    parameters.server = m_vpnServerIp;
+    parameters.protocol = protocol;
+    parameters.port = port;
+    parameters.autoReconnect = m_settings->autoReconnectionOnError();
+    parameters.ipv6Enabled = m_settings->ipv6Enabled();
+    client->setConnectionParameters(parameters);
+    client->connectToServer();
+}
+
+void VpnCore::disconnectFromVpn()
+{
+    m_userStopRequested = true;
+    stopTunnel();
+}
+
+void VpnCore::stopTunnel()
+{
+    m_stopRequested = true;
+    if (m_reconnectTimer.isActive()) {
+        // Between a drop and the next attempt no tunnel runs: the wait is all there is to stop.
+        Logger::info(objectName(), QStringLiteral("Disconnect from VPN"));
+        m_reconnectTimer.stop();
+        m_serverSwitchPending = false;
+        if (m_connectionState != ConnectionState::Disconnected)
+            onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true);
+        else
+            settleKillSwitch(false);
+        return;
+    }
+    if (m_connectionState == ConnectionState::Preparing) {
+        deletePortChecker();
+        onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true, QString());
+        return;
+    }
+    Logger::info(objectName(), QStringLiteral("Disconnect from VPN"));
+    if (m_connectionState == ConnectionState::Disconnected && m_userStopRequested &&
+        m_killSwitch.isEnabled())
+        releaseKillSwitch();
+    if (m_vpnClient)
+        m_vpnClient->disconnectFromServer();
+}
+
+// ---- states ----
+
+void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QString& additionalData,
+                                          bool critical, const QString& errorDescription)
+{
+    if (state == m_connectionState)
+        return;
+    if (state == ConnectionState::Reconnecting && !m_reconnectTimer.isActive()) {
+        // The tunnel client offers a reconnection that this controller does not make.
+        Logger::info(objectName(), QStringLiteral("No reconnection follows, staying %1")
+                                       .arg(connectionStateName(m_connectionState, true)));
+        return;
+    }
+    m_connectionState = state;
+    const QString errorPart = errorDescription.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral(", error text: '%1'").arg(errorDescription);
+    Logger::info(
+        objectName(),
+        QStringLiteral("State set to %1%2").arg(connectionStateName(state, true), errorPart));
+
+    if (state != ConnectionState::Reconnecting)
+        setCurrentIpInfoText(connectionStateText(state));
+    switch (state) {
+    case ConnectionState::Disconnected:
+        handleDisconnect(additionalData, critical);
+        break;
+    case ConnectionState::Unknown:
+        handleDisconnect(QString(), false);
+        break;
+    case ConnectionState::Connecting:
+    case ConnectionState::Disconnecting:
+        setCurrentLocation(QString(), QString());
+        break;
+    case ConnectionState::Connected:
+        handleConnected();
+        break;
+    case ConnectionState::Error:
+        handleDisconnect(additionalData, critical);
+        m_errorText = errorDescription;
+        emit vpnConnectionErrorTextChanged(m_errorText);
+        break;
+    case ConnectionState::Preparing:
+    case ConnectionState::Reconnecting:
+        break;
+    }
+    emit connectionStateChanged(m_connectionState);
+}
+
+void VpnCore::handleConnected()
+{
+    m_reconnectionAttempts = 0;
+    m_vpnConnected = true;
+    setCurrentLocation(QString(), QString());
+    emit vpnConnectedChanged(true);
+
+    m_connectionStartTime = m_clock();
+    m_onlineTimeText = formatOnlineTime(0);
+    emit vpnOnlineTimeChanged(m_onlineTimeText);
+    m_onlineActivityTimer.start();
+
+    if (m_settings->killswitchEnabled() && m_vpnClient && m_vpnClient->isKillSwitchSupported())
+        engageKillSwitch();
+    if (m_dnsForcing) {
+        m_status.setDnsActivated(true);
+        runDnsTool(QStringLiteral("vpn"),
+                   m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6));
+    }
+    requestCurrentIpAddress(currentIpDelayMs);
+}
+
+void VpnCore::handleDisconnect(const QString& additionalData, bool critical)
+{
+    if (critical && additionalData == cantFindPorts) {
+        onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true, QString());
+        return;
+    }
+    resetCounters();
+
+    if (critical && additionalData == fastDown) {
+        // The tunnel never came up.
+        showDisconnectedLocation();
+        settleKillSwitch(m_serverSwitchPending);
+        if (m_serverSwitchPending)
+            scheduleConnect();
+        return;
+    }
+
+    const bool reconnect = wantsReconnection(additionalData, critical);
+    settleKillSwitch(reconnect || m_serverSwitchPending);
+
+    Logger::info(objectName(), QStringLiteral("VPN connection is OFF"));
+    m_status.setDnsActivated(false);
+    if (m_dnsForcing)
+        runDnsTool(QStringLiteral("user"), m_userDnsList);
+    showDisconnectedLocation();
+
+    if (m_serverSwitchPending || reconnect)
+        scheduleConnect();
+    else
+        requestCurrentIpAddress(currentIpDelayMs);
+}
+
+void VpnCore::resetCounters()
+{
+    m_pushedDnsIpv4.clear();
+    m_internalIp.clear();
+    m_vpnConnected = false;
+    m_bytesReceived = 0;
+    m_bytesSent = 0;
+    m_onlineActivityTimer.stop();
+    m_onlineTimeText = formatOnlineTime(0);
+    m_currentCountry.clear();
+    m_currentIp.clear();
+    emit currentIpChanged(m_currentIp);
+    emit currentLocationImageSourceChanged(currentLocationImageSource());
+    emit vpnConnectedChanged(false);
+    emit downloadedChanged(downloaded());
+    emit uploadedChanged(uploaded());
+    emit vpnOnlineTimeChanged(m_onlineTimeText);
+    m_connectionState = ConnectionState::Disconnected;
+}
+
+bool VpnCore::wantsReconnection(const QString& additionalData, bool critical)
+{
+    // An end that was asked for is no crash, whatever code the program ended with.
+    if (additionalData != crashExit || m_stopRequested)
+        return false;
+    if (critical) {
+        if (m_autoReconnectionOnError)
+            Logger::critical(objectName(),
+                             QStringLiteral("Critical error, reconnection is not allowed now!"));
+        return false;
+    }
+    if (!m_autoReconnectionOnError)
+        return false;
+    if (++m_reconnectionAttempts > maximumReconnectionAttempts) {
+        Logger::critical(objectName(), QStringLiteral("Can't reconnect after 3 attempts..."));
+        m_reconnectionAttempts = 0;
+        return false;
+    }
+    Logger::info(objectName(),
+                 QStringLiteral("Going to reconnection...%1").arg(m_reconnectionAttempts));
+    emit vpnConnectionErrorTextChanged(tr("Auto reconnection"));
+    return true;
+}
+
+void VpnCore::settleKillSwitch(bool followUpAttempt)
+{
+    if (!m_killSwitch.isEnabled())
+        return;
+    if (m_userStopRequested)
+        releaseKillSwitch();
+    else if (!followUpAttempt)
+        raiseKillSwitchEvent();
+    // Otherwise it holds, and the next attempt re-issues it for its server.
+}
+
+void VpnCore::scheduleConnect()
+{
+    m_reconnectTimer.start(m_reconnectDelay);
+}
+
+void VpnCore::showDisconnectedLocation()
+{
+    onRequestCurrentIpAddressFinished(m_disconnectedIp, m_disconnectedCountry);
+}
+
+void VpnCore::setCurrentLocation(const QString& ip, const QString& country)
+{
+    m_currentIp = ip;
+    m_currentCountry = country;
+    emit currentIpChanged(m_currentIp);
+    emit currentLocationImageSourceChanged(currentLocationImageSource());
+}
+
+void VpnCore::setCurrentIpInfoText(const QString& text)
+{
+    m_currentIpInfoText = text;
+    emit currentIpInfoTextChanged(m_currentIpInfoText);
+}
+
+// ---- protection ----
+
+void VpnCore::engageKillSwitch()
+{
+    m_status.setKillswitchActivated(true);
+    m_killSwitch.enable(m_internalIp, m_vpnServerIp, m_settings->allowAccessToLocalDevices());
+}
+
+void VpnCore::releaseKillSwitch()
+{
+    m_status.setKillswitchActivated(false);
+    m_killSwitch.disable();
+}
+
+void VpnCore::raiseKillSwitchEvent()
+{
+    if (!m_killSwitch.isEnabled())
+        return;
+    Logger::instance()->logBanner(objectName(), QStringLiteral("Kill switch event!"));
+    emit killSwitchEventActivated();
+}
+
+void VpnCore::disableKillSwitch()
+{
+    if (m_killSwitch.isEnabled())
+        releaseKillSwitch();
+}
+
+void VpnCore::runDnsTool(const QString& mode, const QStringList& entries)
+{
+    m_dnsProcess.start(QStringList{dnsToolPath(), mode} + entries);
+}
+
+void VpnCore::recoverProtectionState()
+{
+    if (m_status.dnsActivated() || m_dnsManager.tunnelDnsLeftBehind()) {
+        Logger::warning(objectName(), QStringLiteral("Detected wrong DNS status"));
+        m_wrongDnsDetected = true;
+        if (QFile::exists(Utils::dnsDataFilePath()))
+            Logger::warning(objectName(), QStringLiteral("Switching to user DNS settings"));
+        else
+            Logger::warning(
+                objectName(),
+                QStringLiteral("DNS data file doesn't exist, resetting to default values"));
+        if (m_dnsForcing) {
+            m_status.setDnsActivated(false);
+            runDnsTool(QStringLiteral("reset"), {});
+        }
+    }
+    if (m_status.killswitchActivated()) {
+        Logger::warning(objectName(), QStringLiteral("Detected wrong killswitch status"));
+        releaseKillSwitch();
+    }
+    m_status.clear();
+}
+
+// ---- tunnel reports ----
+
+void VpnCore::onAssignedInternalIp(const QString& ip)
+{
+    m_internalIp = ip;
+}
+
+void VpnCore::onByteCountChanged(quint64 receive, quint64 send)
+{
+    if (m_connectionState != ConnectionState::Connected)
+        return;
+    m_bytesReceived = receive;
+    m_bytesSent = send;
+    emit downloadedChanged(downloaded());
+    emit uploadedChanged(uploaded());
+}
+
+void VpnCore::onDnsProcessFinished(int) {}
+
+void VpnCore::onDnsServerAddressesPushed(const QString& dnsServerIpv4Address,
+                                         const QString& dnsServerIpv6Address)
+{
+    m_pushedDnsIpv4 = dnsServerIpv4Address;
+    m_pushedDnsIpv6 = dnsServerIpv6Address;
+}
+
+void VpnCore::onKillSwitchFinished(bool) {}
+
+void VpnCore::onOnlineActivityTimerEvent()
+{
+    m_onlineTimeText = formatOnlineTime(m_connectionStartTime.secsTo(m_clock()));
+    emit vpnOnlineTimeChanged(m_onlineTimeText);
+}
+
+void VpnCore::setAutoReconnectionOnError(bool enabled)
+{
+    m_autoReconnectionOnError = enabled;
+}
+
+// ---- server choice ----
+
+QString VpnCore::locationLine(const QString& ip, const QString& locationText) const
+{
+    return Catalogue::formatLocationText(ip, locationText, true);
+}
+
+void VpnCore::onRequestServerListFinished(const Servers& servers)
+{
+    m_servers = servers;
+}
+
+void VpnCore::setVpnServerIp(const QString& ip, const QString& locationText, const QString& country)
+{
+    Logger::info(objectName(), QStringLiteral("Set %1").arg(locationLine(ip, locationText)));
+    m_vpnServerIp = ip;
+    m_settings->saveCurrentServerId(
+        country.isEmpty() ? Catalogue::identifierForAddress(m_servers, ip) : country);
+    if (m_autoConnectionPending) {
+        if (WireGuardClient::isWireGuardEnabled() &&
+            m_settings->networkProtocol() == wireGuardProtocol &&
+            !WireGuardClient::currentAccount().isValid()) {
+            Logger::info(
+                objectName(),
+                QStringLiteral("Auto connection enabled, but account data is not ready yet"));
+            if (accountRequests < maximumAccountRequests && m_networkApi) {
+                ++accountRequests;
+                m_networkApi->requestWireGuardData(m_settings->userName(), m_settings->password());
+            }
+        } else {
+            startAutoConnection();
+        }
+        return;
+    }
+    // The attempt that is about to start takes the new server.
+    if (m_connectionState == ConnectionState::Disconnected || m_reconnectTimer.isActive())
+        return;
+    m_serverSwitchPending = true;
+    if (m_connectionState != ConnectionState::Disconnecting)
+        stopTunnel();
+}
+
+void VpnCore::startAutoConnection()
+{
+    Logger::info(objectName(), QStringLiteral("Start auto connection"));
+    m_autoConnectionPending = false;
+    connectToVpn();
+}
+
+void VpnCore::onApiRequestAccountFinished(const Account& account)
+{
+    if (!account.isValid()) {
+        Logger::warning(objectName(), QStringLiteral("Account is not valid"));
+        return;
+    }
+    WireGuardClient::setCurrentAccount(account);
+    Logger::info(objectName(), QStringLiteral("Account data: OK"));
+    if (m_autoConnectionPending && !m_vpnServerIp.isEmpty())
+        startAutoConnection();
+}
+
+void VpnCore::setSearchModeForCountry(const QString& countryCode)
+{
+    if (countryCode.isEmpty())
+        return;
+    m_vpnServerIp.clear();
+    Logger::info(
+        objectName(),
+        QStringLiteral("Set search mode for country: '%1'").arg(countryNameForCode(countryCode)));
+    const Servers servers = Catalogue::serversOfCountry(m_servers, countryCode);
+    if (servers.size() == 1) {
+        const Server& server = servers.first();
+        const QString locationText = Catalogue::countryCityText(server);
+        Logger::info(objectName(), QStringLiteral("Only one server available, %1")
+                                       .arg(locationLine(server.ip, locationText)));
+        setVpnServerIp(server.ip, locationText, server.country);
+        return;
+    }
+    auto* prober = new MultiPing(this);
+    connect(prober, &MultiPing::lastRequestFinished, this, &VpnCore::onLastPingRequestFinished);
+    const QStringList addresses = Catalogue::ipList(servers);
+    if (addresses.isEmpty()) {
+        Logger::warning(objectName(), QStringLiteral("Something wrong.."));
+        return;
+    }
+    prober->sendRequest(addresses);
+}
+
+QString VpnCore::addressOfPingResult(const QString& entry)
+{
+    return entry.section(QLatin1Char(':'), 0, 0);
+}
+
+void VpnCore::onLastPingRequestFinished(const QStringList& data)
+{
+    for (const QString& entry : data) {
+        const Server server = Catalogue::findByIp(m_servers, addressOfPingResult(entry));
+        if (!Catalogue::isValid(server))
+            continue;
+        const QString locationText = Catalogue::countryCityText(server);
+        Logger::info(
+            objectName(),
+            QStringLiteral("From ping, selected %1").arg(locationLine(server.ip, locationText)));
+        setVpnServerIp(server.ip, locationText, server.country);
+        break;
+    }
+    // Only the probers made here are ours to delete.
+    if (auto* prober = qobject_cast<MultiPing*>(sender()); prober && prober->parent() == this)
+        prober->deleteLater();
+}
+
+QString VpnCore::bestStringForCountry(const QString& contryCode)
+{
+    if (contryCode.isEmpty())
+        return {};
+    return tr("Best in") + QLatin1Char(' ') + contryCode.toUpper();
+}
+
+void VpnCore::updateFavorite(const QString& serverId, bool on)
+{
+    m_settings->setFavorite(Catalogue::identifierForAddress(m_servers, serverId), on);
+}
+
+// ---- current IP ----
+
+void VpnCore::setNetworkApi(NetworkApi* api)
+{
+    if (m_networkApi || !api)
+        return;
+    m_networkApi = api;
+    connect(api, SIGNAL(requestServerListFinished(const Servers&)), this,
+            SLOT(onRequestServerListFinished(const Servers&)));
+    connect(api, SIGNAL(apiRequestAccountFinished(const Account&)), this,
+            SLOT(onApiRequestAccountFinished(const Account&)));
+    connect(api, SIGNAL(requestCurrentIpAddressFinished(const QString&, const QString&)), this,
+            SLOT(onRequestCurrentIpAddressFinished(const QString&, const QString&)));
+}
+
+void VpnCore::requestCurrentIpAddress(int timeoutMSec)
+{
+    m_currentIpTimer.start(timeoutMSec);
+}
+
+void VpnCore::onRequestCurrentIpAddressTimerEvent()
+{
+    if (m_networkApi)
+        m_networkApi->requestCurrentIpAddress();
+}
+
+void VpnCore::retranslateCurrentIp()
+{
+    onRequestCurrentIpAddressFinished(Utils::retranslateMarker(), Utils::retranslateMarker());
+}
+
+void VpnCore::onRequestCurrentIpAddressFinished(const QString& ip, const QString& countryCode)
+{
+    if (ip == Utils::retranslateMarker()) {
+        onRequestCurrentIpAddressFinished(lastGeoIp, lastGeoCountry);
+        return;
+    }
+    if (Utils::isPlaceholderAddress(ip)) {
+        Logger::info(objectName(), QStringLiteral("Requesting new ip address"));
+        requestCurrentIpAddress(currentIpRetryMs);
+        return;
+    }
+    lastGeoIp = ip;
+    lastGeoCountry = countryCode;
+
+    QString country;
+    if (m_connectionState == ConnectionState::Connected) {
+        country = Catalogue::findByIp(m_servers, ip).country;
+        if (country.isEmpty())
+            country = Catalogue::findByIp(m_servers, m_vpnServerIp).country;
+    }
+    if (country.isEmpty())
+        country = countryCode;
+    if (ip.isEmpty() || country.isEmpty())
+        return;
+
+    if (m_connectionState == ConnectionState::Connecting ||
+        m_connectionState == ConnectionState::Disconnecting) {
+        Logger::info(objectName(), QStringLiteral("Request current IP address finished, skipping"));
+        return;
+    }
+    if (m_connectionState == ConnectionState::Disconnected) {
+        m_disconnectedIp = ip;
+        m_disconnectedCountry = country;
+    }
+    setCurrentLocation(ip, country);
+    setCurrentIpInfoText(Utils::isIpv4Address(ip) ? tr("Your current IP") : tr("Error"));
+}

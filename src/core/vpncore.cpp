@@ -52,7 +52,7 @@ VpnCore::VpnCore(QObject* parent)
     connect(&m_onlineActivityTimer, &QTimer::timeout, this, &VpnCore::onOnlineActivityTimerEvent);
     connect(&m_currentIpTimer, &QTimer::timeout, this,
             &VpnCore::onRequestCurrentIpAddressTimerEvent);
-    connect(&m_reconnectTimer, &QTimer::timeout, this, &VpnCore::connectToVpn);
+    connect(&m_reconnectTimer, &QTimer::timeout, this, &VpnCore::connectAutomatically);
     connect(&m_dnsProcess, &ServiceProcess::finished, this, &VpnCore::onDnsProcessFinished);
     connect(&m_killSwitch, &KillSwitch::killSwitchFinished, this, &VpnCore::onKillSwitchFinished);
 }
@@ -153,7 +153,7 @@ void VpnCore::connectToVpn()
         // An automatic attempt that cannot start ends like a failed one.
         if (m_connectionState != ConnectionState::Disconnected)
             onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true);
-        else
+        else if (m_automaticAttempt)
             settleKillSwitch(false);
         return;
     }
@@ -175,30 +175,29 @@ bool VpnCore::checkPreconditions(int protocol)
 {
     if (protocol == wireGuardProtocol) {
         if (!WireGuardClient::isWireGuardEnabled()) {
-            reportError(WireGuardNotSupported, WireGuardClient::notSupportedReason(), false);
+            reportError(WireGuardNotSupported, WireGuardClient::notSupportedReason());
             return false;
         }
         if (!WireGuardClient::currentAccount().isValid()) {
-            reportError(AuthDataEmpty, QStringLiteral("Auth data is empty"), false);
+            reportError(AuthDataEmpty, QStringLiteral("Auth data is empty"));
             return false;
         }
     }
     if (!m_settings->vaildCredentials()) {
-        reportError(CredentialsEmpty, tr("Username or password is empty!"), true);
+        reportError(CredentialsEmpty, tr("Username or password is empty!"));
         return false;
     }
     if (m_vpnServerIp.isEmpty()) {
-        reportError(ServerIpEmpty, tr("VPN server IP is empty!"), true);
+        reportError(ServerIpEmpty, tr("VPN server IP is empty!"));
         return false;
     }
     return true;
 }
 
-void VpnCore::reportError(VpnError error, const QString& text, bool logIt)
+void VpnCore::reportError(VpnError error, const QString& text)
 {
     m_errorText = text;
-    if (logIt)
-        Logger::warning(objectName(), text);
+    Logger::warning(objectName(), text);
     emit vpnConnectionErrorChanged(error);
     emit vpnConnectionErrorTextChanged(m_errorText);
 }
@@ -238,6 +237,7 @@ void VpnCore::startPortSearch()
     const QVector<quint16> candidates = m_settings->autoPortCandidates();
     m_portChecker = new PortChecker(
         m_vpnServerIp, QList<quint16>(candidates.cbegin(), candidates.cend()), m_portSearchSeconds);
+    m_portChecker->setParent(this);
     connect(m_portChecker, &PortChecker::portIsAvailable, this, &VpnCore::onPortIsAvailable);
     connect(m_portChecker, &PortChecker::timeout, this, &VpnCore::onPortCheckerTimeout);
     m_portChecker->check(true);
@@ -330,6 +330,10 @@ void VpnCore::stopTunnel()
         releaseKillSwitch();
     if (m_vpnClient)
         m_vpnClient->disconnectFromServer();
+    // An attempt whose client never got going has nothing that would report its end.
+    if (m_connectionState != ConnectionState::Disconnected &&
+        (!m_vpnClient || m_vpnClient->connectionState() == ConnectionState::Disconnected))
+        onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true);
 }
 
 // ---- states ----
@@ -383,6 +387,9 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
 
 void VpnCore::handleConnected()
 {
+    // A stop that did not take before the tunnel came up is over.
+    m_stopRequested = false;
+    m_userStopRequested = false;
     m_reconnectionAttempts = 0;
     m_vpnConnected = true;
     setCurrentLocation(QString(), QString());
@@ -415,8 +422,10 @@ void VpnCore::handleDisconnect(const QString& additionalData, bool critical)
         // The tunnel never came up.
         showDisconnectedLocation();
         settleKillSwitch(m_serverSwitchPending);
-        if (m_serverSwitchPending)
+        if (m_serverSwitchPending) {
+            m_serverSwitchPending = false;
             scheduleConnect();
+        }
         return;
     }
 
@@ -429,9 +438,10 @@ void VpnCore::handleDisconnect(const QString& additionalData, bool critical)
         runDnsTool(QStringLiteral("user"), m_userDnsList);
     showDisconnectedLocation();
 
-    if (m_serverSwitchPending || reconnect)
+    if (m_serverSwitchPending || reconnect) {
+        m_serverSwitchPending = false;
         scheduleConnect();
-    else
+    } else
         requestCurrentIpAddress(currentIpDelayMs);
 }
 
@@ -493,6 +503,13 @@ void VpnCore::settleKillSwitch(bool followUpAttempt)
 void VpnCore::scheduleConnect()
 {
     m_reconnectTimer.start(m_reconnectDelay);
+}
+
+void VpnCore::connectAutomatically()
+{
+    m_automaticAttempt = true;
+    connectToVpn();
+    m_automaticAttempt = false;
 }
 
 void VpnCore::showDisconnectedLocation()
@@ -674,7 +691,9 @@ void VpnCore::setSearchModeForCountry(const QString& countryCode)
 {
     if (countryCode.isEmpty())
         return;
-    m_vpnServerIp.clear();
+    // A pending reconnection keeps its server; the search's choice then switches as any other.
+    if (!m_reconnectTimer.isActive())
+        m_vpnServerIp.clear();
     Logger::info(
         objectName(),
         QStringLiteral("Set search mode for country: '%1'").arg(countryNameForCode(countryCode)));

@@ -141,7 +141,7 @@ public:
 
 private:
     bool checkPreconditions(int protocol);
-    void reportError(VpnError error, const QString& text, bool logIt);
+    void reportError(VpnError error, const QString& text);
     void logConnectAttempt(int protocol);
     void takeUserDns();
     void deletePortChecker();
@@ -155,6 +155,7 @@ private:
     bool wantsReconnection(const QString& additionalData, bool critical);
     void settleKillSwitch(bool followUpAttempt);
     void scheduleConnect();
+    void connectAutomatically();
     void showDisconnectedLocation();
     void setCurrentLocation(const QString& ip, const QString& country);
     void setCurrentIpInfoText(const QString& text);
@@ -207,6 +208,7 @@ private:
     // Set by every stop the client asks for; the user's own stop also lets protection go.
     bool m_stopRequested = false;
     bool m_userStopRequested = false;
+    bool m_automaticAttempt = false;
     Clock m_clock;
     int m_portSearchSeconds = 20;
 };

@@ -305,6 +305,31 @@ void VpnCoreTest::crashesReconnectUnderHeldProtectionAndFourthGivesUp()
     QVERIFY(!Status().killswitchActivated());
 }
 
+void VpnCoreTest::dropWithoutReconnectionHoldsProtectionUntilTheUserLetsGo()
+{
+    qputenv("FAKE_OPENVPN_SCENARIO", "drop");
+    qputenv("FAKE_OPENVPN_EXIT_CODE", "1");
+    Settings::instance()->setAutoReconnectionOnError(false);
+    auto core = makeCore();
+    QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
+    QSignalSpy events(core.get(), &VpnCore::killSwitchEventActivated);
+    core->setVpnServerIp(server1, QStringLiteral("Lab, Loopback"));
+    core->connectToVpn();
+    QVERIFY(waitForState(states, ConnectionState::Connected));
+    QVERIFY(waitForState(states, ConnectionState::Disconnected));
+    QCOMPARE(events.count(), 1);
+    QTest::qWait(1500);
+    QCOMPARE(core->connectionState(), int(ConnectionState::Disconnected));
+    QCOMPARE(commands().count(QStringLiteral("openvpn")), 1);
+    QVERIFY(!commands().contains(killSwitchOff));
+    QVERIFY(Status().killswitchActivated());
+
+    core->disconnectFromVpn();
+    QTRY_VERIFY(commands().contains(killSwitchOff));
+    QVERIFY(!Status().killswitchActivated());
+    QCOMPARE(events.count(), 1);
+}
+
 void VpnCoreTest::serverSwitchSurvivesTheOldRunsLateEndReport()
 {
     LogCapture log;

@@ -26,6 +26,7 @@ private slots:
     void automaticTcpPortIsSearchedFirst();
     void failedPortSearchShowsNoPortsAndCancelledSearchNeverStartsTunnel();
     void crashesReconnectUnderHeldProtectionAndFourthGivesUp();
+    void dropWithoutReconnectionHoldsProtectionUntilTheUserLetsGo();
     void serverSwitchSurvivesTheOldRunsLateEndReport();
     void preconditionsReportTheirErrorAndStartNothing_data();
     void preconditionsReportTheirErrorAndStartNothing();

@@ -61,6 +61,13 @@ Servers parseServerFeed(const QObject* reporter, const QString& feed)
         const Server server(ip, textAttribute(attributes, "country"),
                             textAttribute(attributes, "city"), textAttribute(attributes, "name"),
                             ip, intAttribute(attributes, "capacity"), cpuText.toFloat());
+        // The address reaches root-run configurations and commands.
+        if (!Utils::isCanonicalIpv4Address(ip)) {
+            Logger::warning(reporterName(reporter),
+                            QStringLiteral("Server with an invalid address skipped: '%1'")
+                                .arg(countryCityText(server).simplified()));
+            continue;
+        }
         if (seen.contains(server)) {
             Logger::warning(
                 reporterName(reporter),

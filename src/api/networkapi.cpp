@@ -1,6 +1,7 @@
 #include "networkapi.h"
 
 #include "api/catalogue.h"
+#include "api/networkreplylimit.h"
 #include "api/networkreplytimeout.h"
 #include "app/debugmode.h"
 #include "app/logger.h"
@@ -18,6 +19,8 @@ const char geoIpPath[] = "/v3/geoip";
 const char serverListPath[] = "/feeds/serverinfo.xml";
 const char accountsPath[] = "/v3_1/private/accounts";
 const QByteArray jsonType = QByteArrayLiteral("application/json");
+const qint64 feedLimitBytes = 32 * 1024 * 1024;
+const qint64 jsonLimitBytes = 1024 * 1024;
 
 } // namespace
 
@@ -72,12 +75,13 @@ QByteArray NetworkApi::basicAuthorization(const QString& username, const QString
            QStringLiteral("%1:%2").arg(username, password).toUtf8().toBase64();
 }
 
-void NetworkApi::send(const QNetworkRequest& request)
+void NetworkApi::send(const QNetworkRequest& request, qint64 limitBytes)
 {
     if (m_stopped)
         return;
     QNetworkReply* reply = m_manager->get(request);
     new NetworkReplyTimeout(reply, m_requestTimeoutMs);
+    new NetworkReplyLimit(reply, limitBytes);
 }
 
 void NetworkApi::doRequests()
@@ -88,7 +92,7 @@ void NetworkApi::doRequests()
 
 void NetworkApi::requestServerList()
 {
-    send(QNetworkRequest(QUrl(serverListUrl())));
+    send(QNetworkRequest(QUrl(serverListUrl())), feedLimitBytes);
 }
 
 void NetworkApi::requestCurrentIpAddress()
@@ -98,7 +102,7 @@ void NetworkApi::requestCurrentIpAddress()
     Logger::info(objectName(), QStringLiteral("Request current IP address"));
     QNetworkRequest request{QUrl(geoIpUrl())};
     request.setRawHeader("Accept", jsonType);
-    send(request);
+    send(request, jsonLimitBytes);
 }
 
 void NetworkApi::requestWireGuardData(const QString& username, const QString& password)
@@ -109,7 +113,7 @@ void NetworkApi::requestWireGuardData(const QString& username, const QString& pa
     QNetworkRequest request{QUrl(accountUrl(username))};
     request.setRawHeader("Authorization", basicAuthorization(username, password));
     request.setRawHeader("Accept", jsonType);
-    send(request);
+    send(request, jsonLimitBytes);
 }
 
 void NetworkApi::stopRequests()
@@ -120,10 +124,13 @@ void NetworkApi::stopRequests()
 void NetworkApi::onFinished(QNetworkReply* reply)
 {
     const QString url = reply->url().toString();
-    if (reply->error() != QNetworkReply::NoError) {
-        handleError(reply, url);
+    NetworkReplyLimit* limit = reply->findChild<NetworkReplyLimit*>();
+    const QByteArray body = limit ? limit->takeBody() : QByteArray();
+    if (limit && limit->exceeded()) {
+        handleError(url, limit->errorText(), int(reply->error()));
+    } else if (reply->error() != QNetworkReply::NoError) {
+        handleError(url, reply->errorString(), int(reply->error()));
     } else {
-        const QByteArray body = reply->readAll();
         if (url == geoIpUrl())
             handleGeoIp(body);
         else if (url == serverListUrl())
@@ -134,11 +141,10 @@ void NetworkApi::onFinished(QNetworkReply* reply)
     reply->deleteLater();
 }
 
-void NetworkApi::handleError(QNetworkReply* reply, const QString& url)
+void NetworkApi::handleError(const QString& url, const QString& errorText, int code)
 {
     Logger::warning(objectName(), QStringLiteral("'%1' finished, error: %2 (code: %3)")
-                                      .arg(urlLabel(url), reply->errorString(),
-                                           QString::number(int(reply->error()))));
+                                      .arg(urlLabel(url), errorText, QString::number(code)));
     if (url == geoIpUrl())
         emit requestCurrentIpAddressFinished(Utils::placeholderAddress(), QString());
     else if (url == serverListUrl())

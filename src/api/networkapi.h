@@ -50,8 +50,9 @@ private slots:
     void onFinished(QNetworkReply* reply);
 
 private:
-    void send(const QNetworkRequest& request);
-    void handleError(QNetworkReply* reply, const QString& url);
+    // The reply is aborted once its body passes limitBytes.
+    void send(const QNetworkRequest& request, qint64 limitBytes);
+    void handleError(const QString& url, const QString& errorText, int code);
     // The reply's "data" object; false, with a critical line, for malformed JSON.
     bool replyData(const QByteArray& body, QJsonObject& data);
     void handleGeoIp(const QByteArray& body);

@@ -24,9 +24,16 @@ void NetworkReplyTimeout::timerEvent(QTimerEvent* event)
     }
     if (reply->isRunning()) {
         // Said first: the abort reports the reply finished before it returns.
-        Logger::info(
-            objectName(),
-            QStringLiteral("Request '%1', cancelled by timer").arg(reply->url().toString()));
+        Logger::info(objectName(), QStringLiteral("Request '%1', cancelled by timer")
+                                       .arg(loggableUrl(reply->url().toString())));
         reply->abort();
     }
+}
+
+QString NetworkReplyTimeout::loggableUrl(const QString& url)
+{
+    // The account URL ends in the user name, which stays out of the log.
+    static const QLatin1String accounts("accounts/");
+    const int at = url.indexOf(accounts);
+    return at < 0 ? url : url.left(at + accounts.size()) + QStringLiteral("***");
 }

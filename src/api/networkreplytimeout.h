@@ -13,6 +13,9 @@ class NetworkReplyTimeout : public QObject
 public:
     NetworkReplyTimeout(QNetworkReply* reply, int timeoutMs);
 
+    // The URL as a log line may show it: nothing after "accounts/".
+    static QString loggableUrl(const QString& url);
+
 protected:
     void timerEvent(QTimerEvent* event) override;
 

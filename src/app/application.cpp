@@ -3,6 +3,7 @@
 #include "app/buildinfo.h"
 #include "app/logger.h"
 #include "app/singleapplication.h"
+#include "app/startup.h"
 #include "utils/autostart.h"
 #include "utils/update.h"
 
@@ -49,6 +50,8 @@ void Application::writeStartLines()
                                             QString::fromLatin1(CORVALINK_BUILD_DATE),
                                             QString::fromLatin1(CORVALINK_REVISION)));
     }
+    if (Startup::builtWithLabKeyMaterial())
+        Logger::warning(objectName(), Startup::labKeyMaterialNotice());
     Logger::info(objectName(),
                  QStringLiteral("Started on %1, %2")
                      .arg(AutoStart::windowsDisplayName(), QSysInfo::currentCpuArchitecture()));

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "app/application.h"
+#include "app/buildinfo.h"
 #include "app/criticalerrorbox.h"
 #include "app/debugmode.h"
 #include "app/scalefactor.h"
@@ -37,6 +38,22 @@ bool Startup::parseCommandLine(const QStringList& arguments)
     return parser.isSet(debugOption);
 }
 
+bool Startup::builtWithLabKeyMaterial()
+{
+    return CORVALINK_LAB_KEY_MATERIAL != 0;
+}
+
+QString Startup::labKeyMaterialNotice()
+{
+    return QStringLiteral("Built with the lab's key material: not for real use");
+}
+
+QString Startup::versionText(const QString& installedVersion, bool labKeyMaterial)
+{
+    return labKeyMaterial ? installedVersion + QLatin1Char('\n') + labKeyMaterialNotice()
+                          : installedVersion;
+}
+
 int Startup::run(int argc, char** argv)
 {
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
@@ -61,7 +78,8 @@ int Startup::run(int argc, char** argv)
 
     app.setQuitOnLastWindowClosed(false);
     QCoreApplication::setApplicationName(QString::fromLatin1(productName));
-    QCoreApplication::setApplicationVersion(Update::installedVersion());
+    QCoreApplication::setApplicationVersion(
+        versionText(Update::installedVersion(), builtWithLabKeyMaterial()));
     DebugMode::setEnabled(parseCommandLine(QCoreApplication::arguments()));
 
     Application application(&app);

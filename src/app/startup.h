@@ -9,4 +9,9 @@ public:
     static int run(int argc, char** argv);
     // Returns whether debug mode was asked for; help and version end the process here.
     static bool parseCommandLine(const QStringList& arguments);
+    // True when a compiled-in key is the lab's, whose private half is public.
+    static bool builtWithLabKeyMaterial();
+    static QString labKeyMaterialNotice();
+    // What --version shows after the program name: the version, and the lab notice when due.
+    static QString versionText(const QString& installedVersion, bool labKeyMaterial);
 };

@@ -45,6 +45,9 @@ QString ChildProcess::errorText(QProcess::ProcessError error)
 void ChildProcess::onErrorOccurred(QProcess::ProcessError error)
 {
     Logger::warning(objectName(), QStringLiteral("Error occured: ") + errorText(error));
+    // A program that never started sends no finished signal; its owner still has to hear of it.
+    if (error == QProcess::FailedToStart)
+        emit processFinished(false);
 }
 
 void ChildProcess::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
@@ -57,6 +60,11 @@ QStringList ChildProcess::runAndReadLines(const QString& program, const QStringL
 {
     QProcess process;
     process.start(program, arguments, QIODevice::ReadWrite);
+    if (!process.waitForStarted(runTimeoutMs)) {
+        Logger::warning(QStringLiteral("ChildProcess"),
+                        QStringLiteral("Cannot start '%1'").arg(program));
+        return {};
+    }
     process.waitForFinished(runTimeoutMs);
     QStringList lines;
     if (readOutput)

@@ -35,6 +35,8 @@ OpenVpnClient::OpenVpnClient(QObject* parent) : VpnClient(parent)
     connect(m_openVpnProcess, &VpnProcess::error, this, &OpenVpnClient::onOpenVpnProcessFinished);
     connect(m_managementServer, &TcpServer::readyRead, this,
             &OpenVpnClient::onReadyReadDataFromManagementInterface);
+    connect(m_managementServer, &TcpServer::lineTooLong, this,
+            &OpenVpnClient::onManagementLineTooLong);
     connect(m_stunnel, &Stunnel::started, this, &OpenVpnClient::onStunnelStarted);
 }
 
@@ -124,6 +126,12 @@ bool OpenVpnClient::connectToServer()
         setConnectionState(ConnectionState::Error, m_errorText, false);
         return false;
     }
+    if (!Utils::isServerAddress(connectionParameters().server)) {
+        m_errorText = invalidServerText();
+        Logger::critical(objectName(), m_errorText);
+        setConnectionState(ConnectionState::Error, m_errorText, false);
+        return false;
+    }
     if (!QFileInfo::exists(executablePath())) {
         m_errorText =
             QStringLiteral("OpenVPN executable '%1' does not exists").arg(executablePath());
@@ -166,18 +174,43 @@ void OpenVpnClient::launchOpenVpn()
         Utils::appendSeparatorLine(logPath);
     else
         Utils::createEmptyFile(logPath);
-    m_managementServer->start(m_managementHost, m_managementPort);
+    if (!m_managementServer->start(m_managementHost, m_managementPort)) {
+        // Whoever holds the port would get OpenVPN's management channel.
+        deleteConfigFile();
+        if (connectionParameters().protocol == 2)
+            m_stunnel->stop();
+        m_errorText = tr("Port %1 is taken by another program: OpenVPN was not started")
+                          .arg(m_managementPort);
+        Logger::critical(objectName(), m_errorText);
+        setConnectionState(ConnectionState::Error, m_errorText, true);
+        return;
+    }
     setConnectionState(ConnectionState::Connecting, QString(), false);
     m_openVpnProcess->start(arguments);
 }
 
 void OpenVpnClient::onStunnelStarted(bool success)
 {
-    if (success)
+    if (success) {
         launchOpenVpn();
-    else
-        Logger::critical(objectName(),
-                         QStringLiteral("Critical error, can't start Stealth mode properly"));
+        return;
+    }
+    Logger::critical(objectName(),
+                     QStringLiteral("Critical error, can't start Stealth mode properly"));
+    // Without its own listener OpenVPN's traffic could reach whoever holds the port.
+    m_stunnel->stop();
+    m_errorText = tr("Stealth mode could not start: stunnel is not listening on %1:%2")
+                      .arg(Stunnel::listenHost())
+                      .arg(Stunnel::listenPort());
+    setConnectionState(ConnectionState::Error, m_errorText, true);
+}
+
+void OpenVpnClient::onManagementLineTooLong()
+{
+    m_errorText = tr("Error: OpenVPN sent a management line longer than 64 KiB");
+    Logger::critical(objectName(), m_errorText);
+    disconnectFromServer();
+    setConnectionState(ConnectionState::Error, m_errorText, true);
 }
 
 bool OpenVpnClient::disconnectFromServer()
@@ -265,6 +298,9 @@ OpenVpnClient::PushedDns OpenVpnClient::parsePushReply(const QString& line, bool
         if (!part.startsWith(QLatin1String(dnsOption)))
             continue;
         const QString address = QString(part).remove(QLatin1String(dnsOption)).simplified();
+        // The address goes on to the root-run DNS tool: a zone or a short form is no literal.
+        if (!Utils::isIpLiteral(address))
+            continue;
         if (Utils::isIpv4Address(address))
             result.ipv4 = address;
         else if (Utils::isIpv6Address(address))

@@ -51,6 +51,7 @@ private slots:
     void onOpenVpnProcessStarted();
     void onReadyReadDataFromManagementInterface();
     void onStunnelStarted(bool success);
+    void onManagementLineTooLong();
     void openVpnStateSigTermHandlerTimerEvent();
 
 private:

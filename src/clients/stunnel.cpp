@@ -13,6 +13,9 @@ namespace {
 
 const int stopWaitMs = 30000;
 const char confirmation[] = "Configuration successful";
+// stunnel confirms its configuration before it binds: the listener follows shortly.
+const int listenerPollMs = 100;
+const int listenerWaitMs = 5000;
 
 } // namespace
 
@@ -24,6 +27,8 @@ Stunnel::Stunnel(QObject* parent) : QObject(parent)
     connect(m_process, &QProcess::readyRead, this, &Stunnel::onReadyRead);
     connect(m_process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
             &Stunnel::onFinished);
+    m_listenerCheck.setInterval(listenerPollMs);
+    connect(&m_listenerCheck, &QTimer::timeout, this, &Stunnel::checkListener);
 }
 
 Stunnel::~Stunnel()
@@ -59,6 +64,11 @@ QString Stunnel::configText(const QString& templateText, const QString& server, 
 
 bool Stunnel::writeConfig(const QString& server)
 {
+    if (!Utils::isServerAddress(server)) {
+        Logger::warning(objectName(), QStringLiteral("Can't write stunnel file: the server "
+                                                     "address is not valid"));
+        return false;
+    }
     if (Platform::programDataFolder().isEmpty()) {
         // Without the data folder the path would lie in the file-system root.
         Logger::warning(objectName(), QStringLiteral("Can't open stunnel file for writing!"));
@@ -80,7 +90,12 @@ bool Stunnel::writeConfig(const QString& server)
         Logger::warning(objectName(), QStringLiteral("Can't open stunnel file for writing!"));
         return false;
     }
-    config.write(text.toUtf8());
+    const QByteArray bytes = text.toUtf8();
+    if (config.write(bytes) != bytes.size() || !config.flush()) {
+        Logger::warning(objectName(), QStringLiteral("Can't write stunnel file completely!"));
+        config.remove();
+        return false;
+    }
     config.close();
     return QFileInfo(path).size() > 0;
 }
@@ -98,6 +113,8 @@ bool Stunnel::start(const QString& server)
 
 void Stunnel::stop()
 {
+    // An end asked for is no failure to report.
+    m_listenerCheck.stop();
     if (m_process->state() == QProcess::NotRunning)
         return;
     Logger::info(objectName(), QStringLiteral("Stop process"));
@@ -112,7 +129,32 @@ void Stunnel::onReadyRead()
         return;
     Logger::info(objectName(), QString::fromLatin1(confirmation));
     QFile::remove(configPath());
-    emit started(true);
+    if (m_listenerCheck.isActive())
+        return;
+    m_listenerWait.start();
+    m_listenerCheck.start();
+    checkListener();
+}
+
+void Stunnel::checkListener()
+{
+    if (Platform::processListensOn(m_process->processId(), listenHost(), listenPort())) {
+        Logger::info(objectName(),
+                     QStringLiteral("Listening on %1:%2").arg(listenHost()).arg(listenPort()));
+        endListenerWait(true);
+    } else if (m_listenerWait.elapsed() >= listenerWaitMs) {
+        Logger::warning(objectName(), QStringLiteral("No listener of its own on %1:%2 after %3 ms")
+                                          .arg(listenHost())
+                                          .arg(listenPort())
+                                          .arg(listenerWaitMs));
+        endListenerWait(false);
+    }
+}
+
+void Stunnel::endListenerWait(bool listening)
+{
+    m_listenerCheck.stop();
+    emit started(listening);
 }
 
 void Stunnel::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
@@ -121,4 +163,10 @@ void Stunnel::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
                  QStringLiteral("Process finished with exit code '%1' and status '%2'")
                      .arg(exitCode)
                      .arg(int(exitStatus)));
+    if (m_listenerCheck.isActive()) {
+        Logger::warning(objectName(), QStringLiteral("Process ended before it listened on %1:%2")
+                                          .arg(listenHost())
+                                          .arg(listenPort()));
+        endListenerWait(false);
+    }
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
+#include <QTimer>
 
 // The local TLS wrapper of Stealth: plain TCP on 127.0.0.1:1194 carried over TLS to the
-// server's port 443.
+// server's port 443. It counts as started only once its own process listens there: another user
+// may hold the port, and OpenVPN would hand its traffic to that listener.
 class Stunnel : public QObject
 {
     Q_OBJECT
@@ -21,6 +24,9 @@ public:
     // The global options that stand where the template's placeholder is.
     static QString advancedOptions(bool windows);
     static QString configText(const QString& templateText, const QString& server, bool windows);
+    // Where stunnel accepts OpenVPN's connection, as the template says.
+    static QString listenHost() { return QStringLiteral("127.0.0.1"); }
+    static quint16 listenPort() { return 1194; }
 
 signals:
     void finished();
@@ -29,9 +35,13 @@ signals:
 private slots:
     void onReadyRead();
     void onFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    void checkListener();
 
 private:
     bool writeConfig(const QString& server);
+    void endListenerWait(bool listening);
 
     QProcess* m_process = nullptr;
+    QTimer m_listenerCheck;
+    QElapsedTimer m_listenerWait;
 };

@@ -1,6 +1,7 @@
 #include "tcpserver.h"
 
 #include "app/logger.h"
+#include "service/localpeertrust.h"
 
 #include <QHostAddress>
 #include <QTcpServer>
@@ -14,8 +15,8 @@ TcpServer::TcpServer(QObject* parent) : QObject(parent)
 bool TcpServer::start(const QString& host, quint16 port)
 {
     close();
+    m_accepted = false;
     m_server = new QTcpServer(this);
-    m_server->setMaxPendingConnections(1);
     connect(m_server, &QTcpServer::acceptError, this, &TcpServer::onAcceptError);
     connect(m_server, &QTcpServer::newConnection, this, &TcpServer::onNewConnection);
     if (!m_server->listen(QHostAddress(host), port)) {
@@ -64,12 +65,43 @@ qint64 TcpServer::write(const char* data)
 
 void TcpServer::onNewConnection()
 {
+    while (QTcpSocket* socket = m_server->nextPendingConnection()) {
+        if (!m_accepted && trusts(socket)) {
+            adopt(socket);
+            continue;
+        }
+        if (m_accepted)
+            Logger::warning(objectName(), QStringLiteral("Refused a second peer"));
+        // Closed before a byte is read or written: it learns nothing and ends nothing.
+        socket->abort();
+        socket->deleteLater();
+    }
+    if (m_accepted)
+        m_server->close();
+}
+
+bool TcpServer::trusts(QTcpSocket* socket)
+{
+    QString owner;
+    if (LocalPeerTrust::checkPeer(socket->peerPort(), socket->localPort(), &owner) ==
+        LocalPeerTrust::Accept)
+        return true;
+    Logger::warning(objectName(),
+                    QStringLiteral("Refused peer from port %1 on port %2: its socket belongs to %3")
+                        .arg(socket->peerPort())
+                        .arg(socket->localPort())
+                        .arg(LocalPeerTrust::ownerText(owner)));
+    return false;
+}
+
+void TcpServer::adopt(QTcpSocket* socket)
+{
     Logger::info(objectName(), QStringLiteral("Created new connection"));
     m_failed = false;
-    m_connection = m_server->nextPendingConnection();
-    m_server->close();
-    if (!m_connection)
-        return;
+    m_accepted = true;
+    m_connection = socket;
+    // Reading stops when a line fills the buffer; onReadyRead then ends the connection.
+    m_connection->setReadBufferSize(maxLineBytes);
     connect(m_connection, &QTcpSocket::disconnected, this, &TcpServer::onSocketDisconnected);
     connect(m_connection, &QTcpSocket::connected, this, &TcpServer::onSocketConnected);
     connect(m_connection, &QTcpSocket::readyRead, this, &TcpServer::onReadyRead);
@@ -108,4 +140,14 @@ void TcpServer::onSocketError(QAbstractSocket::SocketError error)
 void TcpServer::onReadyRead()
 {
     emit readyRead();
+    // The reader has taken every complete line: what is left is the start of one.
+    if (!m_connection || m_connection->canReadLine() ||
+        m_connection->bytesAvailable() < maxLineBytes)
+        return;
+    Logger::warning(
+        objectName(),
+        QStringLiteral("Line longer than %1 bytes, closing the connection").arg(maxLineBytes));
+    m_failed = true;
+    m_connection->abort();
+    emit lineTooLong();
 }

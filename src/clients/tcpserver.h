@@ -7,13 +7,17 @@
 class QTcpServer;
 class QTcpSocket;
 
-// A one-peer TCP listener: the tunnel program connects back to it and the first peer is the
-// only one ever accepted.
+// A one-peer TCP listener: the tunnel program connects back to it. Only a peer whose socket
+// belongs to the system or to our own user is taken; others are closed unheard and the listener
+// waits on. Once a peer is taken no further one is.
 class TcpServer : public QObject
 {
     Q_OBJECT
 
 public:
+    // A line longer than this, its end included, is not one the tunnel programs write.
+    static constexpr qint64 maxLineBytes = 64 * 1024;
+
     explicit TcpServer(QObject* parent = nullptr);
 
     bool start(const QString& host, quint16 port);
@@ -27,6 +31,8 @@ signals:
     void readyRead();
     void serverStarted();
     void socketError(QAbstractSocket::SocketError socketError);
+    // The peer sent more than maxLineBytes without a line end; the connection is closed.
+    void lineTooLong();
 
 private slots:
     void onAcceptError(QAbstractSocket::SocketError socketError);
@@ -37,7 +43,11 @@ private slots:
     void onSocketError(QAbstractSocket::SocketError socketError);
 
 private:
+    bool trusts(QTcpSocket* socket);
+    void adopt(QTcpSocket* socket);
+
     QTcpServer* m_server = nullptr;
     QPointer<QTcpSocket> m_connection;
     bool m_failed = false;
+    bool m_accepted = false;
 };

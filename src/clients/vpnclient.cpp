@@ -86,6 +86,11 @@ QString VpnClient::protocolName(int protocol, bool lowerCase)
 
 bool VpnClient::writeConfigFile()
 {
+    // The file is read by a program that runs as root.
+    if (!Utils::isServerAddress(m_parameters.server)) {
+        Logger::critical(objectName(), invalidServerText());
+        return false;
+    }
     const QString templatePath = configTemplatePath();
     if (templatePath.isEmpty())
         return false;
@@ -97,11 +102,19 @@ bool VpnClient::writeConfigFile()
     m_configTempFile->seek(0);
     QString config = QString::fromLatin1(m_configTempFile->readAll());
     prepareConfig(config);
-    m_configTempFile->seek(0);
-    m_configTempFile->resize(0);
-    m_configTempFile->write(config.toLatin1());
-    m_configTempFile->flush();
+    const QByteArray bytes = config.toLatin1();
+    if (!m_configTempFile->seek(0) || !m_configTempFile->resize(0) ||
+        m_configTempFile->write(bytes) != bytes.size() || !m_configTempFile->flush()) {
+        Logger::critical(objectName(), QStringLiteral("Cannot write config file completely"));
+        m_configTempFile.reset();
+        return false;
+    }
     return true;
+}
+
+QString VpnClient::invalidServerText()
+{
+    return tr("Server address is not valid!");
 }
 
 void VpnClient::reportProcessEnd(int exitCode, QString& errorText, bool destroying,

@@ -35,6 +35,8 @@ public:
     static void insertAdditionalData(const QStringList& lines, QString& text);
     static QString protocolName(int protocol, bool lowerCase = false);
     static QStringList ipv6Arguments(const QString& toolPath, bool enabled);
+    // The error of a server that is neither a canonical IPv4 address nor a host name.
+    static QString invalidServerText();
 
 public slots:
     virtual bool connectToServer() = 0;

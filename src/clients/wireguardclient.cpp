@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -15,6 +16,7 @@ Account processAccount;
 int configNameCounter = 1;
 const int configNameLimit = 1000;
 const char byteCountTag[] = ">BYTECOUNT:";
+std::function<void(const QString&)> keyFileCreatedHook;
 
 } // namespace
 
@@ -30,6 +32,7 @@ WireGuardClient::WireGuardClient(QObject* parent) : VpnClient(parent), m_logger(
     connect(m_reportServer, &TcpServer::readyRead, this,
             &WireGuardClient::onReadyReadDataFromManagementInterface);
     connect(m_reportServer, &TcpServer::socketError, this, &WireGuardClient::onSocketError);
+    connect(m_reportServer, &TcpServer::lineTooLong, this, &WireGuardClient::onReportLineTooLong);
     connect(&m_logger, &WireGuardLogger::lineReaded, this,
             &WireGuardClient::onWireGuardLoggerLineReaded);
 }
@@ -42,6 +45,8 @@ WireGuardClient::~WireGuardClient()
         disconnectSteps();
     m_wireGuardProcess->disconnect(this);
     m_reportServer->disconnect(this);
+    // The account's private key does not outlive the client.
+    removeKeyFile();
 }
 
 void WireGuardClient::setCurrentAccount(const Account& account)
@@ -157,18 +162,79 @@ void WireGuardClient::resetConfigNameCounterForTesting()
     configNameCounter = 1;
 }
 
+bool WireGuardClient::isWireGuardKey(const QString& text)
+{
+    static const QRegularExpression key(QStringLiteral("^[A-Za-z0-9+/]{42}[AEIMQUYcgkosw048]=\\z"));
+    return key.match(text).hasMatch();
+}
+
+bool WireGuardClient::hasUsableValues(const Account& account, const QString& server)
+{
+    // Every value lands in a file that a root-run program reads line by line.
+    if (!Utils::isCanonicalIpv4Address(server))
+        return false;
+    return !account.isValid() ||
+           (isWireGuardKey(account.wgPrivateKey) && isWireGuardKey(account.wgPublicKey) &&
+            Utils::isCanonicalIpv4Address(account.wgIp));
+}
+
+bool WireGuardClient::preparePrivateFolder(const QString& folder)
+{
+    const QFileDevice::Permissions ownerOnly =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    return Utils::ensureDirectory(folder) && !QFileInfo(folder).isSymLink() &&
+           QFile::setPermissions(folder, ownerOnly);
+}
+
+bool WireGuardClient::writeKeyFile(const QString& path, const QString& text)
+{
+    const int descriptor = Platform::createOwnerOnlyFile(path);
+    if (descriptor < 0)
+        return false;
+    QFile file;
+    if (!file.open(descriptor, QIODevice::WriteOnly | QIODevice::Text,
+                   QFileDevice::AutoCloseHandle)) {
+        QFile::remove(path);
+        return false;
+    }
+    if (keyFileCreatedHook)
+        keyFileCreatedHook(path);
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.close();
+        QFile::remove(path);
+        return false;
+    }
+    return true;
+}
+
+void WireGuardClient::setKeyFileCreatedHookForTesting(std::function<void(const QString&)> hook)
+{
+    keyFileCreatedHook = std::move(hook);
+}
+
+void WireGuardClient::removeKeyFile()
+{
+    if (!m_configPath.isEmpty() && QFileInfo::exists(m_configPath))
+        QFile::remove(m_configPath);
+}
+
 bool WireGuardClient::writeConfigFile()
 {
+    if (!hasUsableValues(processAccount, connectionParameters().server)) {
+        Logger::critical(objectName(), QStringLiteral("Cannot prepare WireGuard config file: "
+                                                      "the server or account data is not valid"));
+        return false;
+    }
     const QString text =
         configText(processAccount, connectionParameters().server, tunnelDnsAddress());
     const QString folder = Utils::programDataPathChecked() + QStringLiteral("/config");
-    Utils::ensureDirectory(folder);
-    m_configPath = chooseConfigPath(folder);
+    m_configPath = preparePrivateFolder(folder) ? chooseConfigPath(folder) : QString();
     if (m_configPath.isEmpty()) {
         Logger::critical(objectName(), QStringLiteral("Cannot prepare WireGuard config file"));
         return false;
     }
-    if (!Utils::writeTextFile(m_configPath, text)) {
+    if (!writeKeyFile(m_configPath, text)) {
         Logger::critical(
             objectName(),
             QStringLiteral("Cannot save WireGuard config file to '%1'").arg(m_configPath));
@@ -190,6 +256,12 @@ bool WireGuardClient::connectToServer()
         setConnectionState(ConnectionState::Error, m_errorText, false);
         return false;
     }
+    if (!Utils::isCanonicalIpv4Address(connectionParameters().server)) {
+        m_errorText = invalidServerText();
+        Logger::critical(objectName(), m_errorText);
+        setConnectionState(ConnectionState::Error, m_errorText, false);
+        return false;
+    }
     if (!QFileInfo::exists(executablePath())) {
         m_errorText = QStringLiteral("Executable '%1' does not exists").arg(executablePath());
         Logger::critical(objectName(), m_errorText);
@@ -202,7 +274,15 @@ bool WireGuardClient::connectToServer()
     m_stopRequested = false;
     const QStringList arguments{executablePath(), QStringLiteral("--add"), m_configPath,
                                 QStringLiteral("--port"), QString::number(m_reportPort)};
-    m_reportServer->start(m_reportHost, m_reportPort);
+    if (!m_reportServer->start(m_reportHost, m_reportPort)) {
+        // Whoever holds the port would hear the tunnel's reports, and could forge them.
+        removeKeyFile();
+        m_errorText =
+            tr("Port %1 is taken by another program: WireGuard was not started").arg(m_reportPort);
+        Logger::critical(objectName(), m_errorText);
+        setConnectionState(ConnectionState::Error, m_errorText, true);
+        return true;
+    }
     setConnectionState(ConnectionState::Connecting, QString(), false);
     m_wireGuardProcess->start(arguments);
     return true;
@@ -212,6 +292,7 @@ void WireGuardClient::stopTunnel()
 {
     Logger::info(objectName(), QStringLiteral("Send TERM signal, server state is opened: %1")
                                    .arg(Utils::boolText(m_reportServer->isConnected())));
+    m_removeRunPending = true;
     m_wireGuardProcess->start({executablePath(), QStringLiteral("--remove"), m_configPath});
 }
 
@@ -274,6 +355,14 @@ void WireGuardClient::onSocketError(QAbstractSocket::SocketError socketError)
         setConnectionState(ConnectionState::Disconnected, QString(), false);
 }
 
+void WireGuardClient::onReportLineTooLong()
+{
+    m_errorText = tr("Error: WireGuard sent a report line longer than 64 KiB");
+    Logger::critical(objectName(), m_errorText);
+    disconnectFromServer();
+    setConnectionState(ConnectionState::Error, m_errorText, true);
+}
+
 void WireGuardClient::onWireGuardLoggerLineReaded(const QString&) {}
 
 void WireGuardClient::onWireGuardProcessStarted()
@@ -283,11 +372,17 @@ void WireGuardClient::onWireGuardProcessStarted()
 
 void WireGuardClient::onWireGuardProcessFinished(int exitCode)
 {
+    // The "--remove" run reads the file; once no run of ours is left the key can go.
+    if (m_removeRunPending && m_wireGuardProcess->state() == ServiceProcess::NotRunning) {
+        m_removeRunPending = false;
+        removeKeyFile();
+    }
     if (isTunnelProcessRunning()) {
         Logger::info(objectName(), QStringLiteral("Process in running state"));
         return;
     }
     Logger::info(objectName(), QStringLiteral("Process is finished"));
     deleteConfigFile();
+    removeKeyFile();
     reportProcessEnd(exitCode, m_errorText, m_destroying, m_stopRequested);
 }

@@ -6,6 +6,8 @@
 #include "clients/vpnprocess.h"
 #include "clients/wireguardlogger.h"
 
+#include <functional>
+
 // WireGuard: the configuration comes from the account's keys, the service runs the tunnel
 // program with --add and --remove, and the program reports over 127.0.0.1:61976.
 class WireGuardClient : public VpnClient
@@ -39,10 +41,17 @@ public:
     // The first free configuration name in folder; empty when none below 1000 is free.
     static QString chooseConfigPath(const QString& folder);
     static void resetConfigNameCounterForTesting();
+    // A 32-byte key in Base64, as wg prints it.
+    static bool isWireGuardKey(const QString& text);
+    // The endpoint is an IPv4 address; a usable account's keys and tunnel address are well formed.
+    static bool hasUsableValues(const Account& account, const QString& server);
+    // Test seam: called once the key file exists and before its first byte is written.
+    static void setKeyFileCreatedHookForTesting(std::function<void(const QString&)> hook);
 
 private slots:
     void onReadyReadDataFromManagementInterface();
     void onSocketError(QAbstractSocket::SocketError socketError);
+    void onReportLineTooLong();
     void onWireGuardLoggerLineReaded(const QString& line);
     void onWireGuardProcessFinished(int exitCode);
     void onWireGuardProcessStarted();
@@ -51,6 +60,9 @@ private:
     bool handleReportLine(const QString& line);
     void stopTunnel();
     void disconnectSteps();
+    static bool preparePrivateFolder(const QString& folder);
+    static bool writeKeyFile(const QString& path, const QString& text);
+    void removeKeyFile();
 
     const QString m_processName = QStringLiteral("wireguard-service");
     const QString m_reportHost = QStringLiteral("127.0.0.1");
@@ -61,6 +73,7 @@ private:
     VpnProcess* m_wireGuardProcess = nullptr;
     bool m_destroying = false;
     bool m_stopRequested = false;
+    bool m_removeRunPending = false;
     QString m_ringLogPath;
     WireGuardLogger m_logger;
 };

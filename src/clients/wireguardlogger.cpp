@@ -58,8 +58,7 @@ void WireGuardLogger::decode(const QByteArray& batch)
         return;
     }
     Logger::info(objectName(), QStringLiteral("Using filename '%1', total lines: %2")
-                                   .arg(m_file.fileName())
-                                   .arg(m_lineCount));
+                                   .arg(m_file.fileName(), QString::number(m_lineCount)));
     emit lineCount(m_lineCount);
 
     int offset = headerSize;

@@ -11,17 +11,17 @@ ToolResult runTool(const ToolCommand& command, int timeoutMs)
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(command.program, command.arguments);
     result.started = process.waitForStarted(timeoutMs);
-    if (!result.started) {
-        result.exitCode = process.exitCode();
+    if (!result.started)
         return result;
-    }
     result.finished = process.waitForFinished(timeoutMs);
     if (!result.finished) {
         process.kill();
         process.waitForFinished(1000);
     }
     result.output = process.readAll();
-    result.exitCode = process.exitCode();
+    // A run that was cut short or crashed has no exit code worth reading.
+    result.exitCode =
+        result.finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     return result;
 }
 

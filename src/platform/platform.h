@@ -60,6 +60,10 @@ QString osDisplayName();
 // The WireGuard driver: the kernel module or the user-space wireguard-go elsewhere.
 bool wireGuardDriverInstalled();
 
+// A new file that only its owner may read or write from its first byte: created exclusively
+// (never through an existing name or link). The open descriptor for writing, or -1.
+int createOwnerOnlyFile(const QString& path);
+
 // Adapters a tunnel can use (vpnOnly) or all adapters but the loopback, in the system's order.
 NetworkInterfaces networkInterfaces(bool vpnOnly);
 
@@ -73,5 +77,15 @@ struct DnsFacts
 
 // Every usable adapter with its current DNS servers; blocks while the system tools run.
 DnsFacts dnsFacts();
+
+// Accounts as the platform names them: a user id on Linux, a SID on Windows. Empty when unknown.
+// The account that owns the established loopback TCP socket whose own port is localPort and whose
+// peer's port is remotePort.
+QString loopbackSocketOwner(quint16 localPort, quint16 remotePort);
+// The account this process runs as, and the system's own (root, SYSTEM).
+QString currentAccount();
+QString systemAccount();
+// True when the process holds a TCP socket listening on address:port.
+bool processListensOn(qint64 processId, const QString& address, quint16 port);
 
 } // namespace Platform

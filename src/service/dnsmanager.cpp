@@ -3,7 +3,6 @@
 #include "app/logger.h"
 #include "utils/utils.h"
 
-#include <QHostAddress>
 #include <QRegularExpression>
 
 namespace {
@@ -15,27 +14,30 @@ QString parenthesised(const QStringList& servers)
     return QLatin1Char('(') + servers.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
-// Appends text to the list of its address family; anything that is no address is dropped.
-void addServer(AdapterDns& servers, const QString& text)
+const int loggedEntryLength = 64;
+
+// Appends the entry, whole, to the list of its address family: "user" has to put back exactly
+// what was there. Anything outside the grammar never reaches the root-run tool.
+void addServer(AdapterDns& servers, const QString& entry)
 {
-    QHostAddress address;
-    if (!address.setAddress(text))
+    switch (DnsManager::userDnsEntryFamily(entry)) {
+    case 4:
+        servers.ipv4Dns << entry;
         return;
-    if (address.protocol() == QAbstractSocket::IPv4Protocol)
-        servers.ipv4Dns << text;
-    else if (address.protocol() == QAbstractSocket::IPv6Protocol)
-        servers.ipv6Dns << text;
+    case 6:
+        servers.ipv6Dns << entry;
+        return;
+    default:
+        Logger::warning(QStringLiteral("DnsManager"),
+                        QStringLiteral("DNS entry dropped, not an address: '%1'")
+                            .arg(entry.left(loggedEntryLength).simplified()));
+    }
 }
 
-// resolvectl may print "addr:port", "[addr]:port" and a "#server name" after the address.
-QString resolvectlAddress(const QString& token)
+bool isPort(const QString& text)
 {
-    QString text = token.section(QLatin1Char('#'), 0, 0);
-    if (text.startsWith(QLatin1Char('[')))
-        return text.mid(1).section(QLatin1Char(']'), 0, 0);
-    if (text.count(QLatin1Char(':')) == 1)
-        return text.section(QLatin1Char(':'), 0, 0);
-    return text;
+    static const QRegularExpression digits(QStringLiteral("^[1-9][0-9]{0,4}\\z"));
+    return digits.match(text).hasMatch() && text.toInt() <= 65535;
 }
 
 } // namespace
@@ -86,10 +88,43 @@ QStringList DnsManager::userDnsEntries() const
 
 QStringList DnsManager::vpnDnsEntries(const QString& ipv4Dns, const QString& ipv6Dns) const
 {
+    if (!arePushedDnsAddresses(ipv4Dns, ipv6Dns)) {
+        Logger::critical(objectName(),
+                         QStringLiteral("Pushed DNS addresses are not IP addresses, ignored"));
+        return {};
+    }
     QStringList entries;
     for (const AdapterDns& adapter : m_adapters)
         entries << vpnDnsEntry(adapter, ipv4Dns, ipv6Dns);
     return entries;
+}
+
+bool DnsManager::arePushedDnsAddresses(const QString& ipv4Dns, const QString& ipv6Dns)
+{
+    // An empty IPv6 text is what a tunnel without IPv6 pushes.
+    return Utils::isCanonicalIpv4Address(ipv4Dns) &&
+           (ipv6Dns.isEmpty() || (Utils::isIpLiteral(ipv6Dns) && Utils::isIpv6Address(ipv6Dns)));
+}
+
+int DnsManager::userDnsEntryFamily(const QString& entry)
+{
+    // Address, then ":port" (an IPv6 address in brackets), "%interface", "#server name", as
+    // systemd-resolved writes them.
+    static const QRegularExpression grammar(
+        QStringLiteral("^(?:\\[([0-9A-Fa-f:.]+)\\](?::([0-9]+))?|([0-9.]+)(?::([0-9]+))?|"
+                       "([0-9A-Fa-f:.]+))(?:%([A-Za-z0-9_.-]{1,15}))?(?:#([A-Za-z0-9.-]+))?\\z"));
+    const QRegularExpressionMatch match = grammar.match(entry);
+    if (!match.hasMatch())
+        return 0;
+    const QString port = match.captured(2) + match.captured(4);
+    if (!port.isEmpty() && !isPort(port))
+        return 0;
+    if (match.capturedLength(7) > 0 && !Utils::isHostNameText(match.captured(7)))
+        return 0;
+    if (match.capturedLength(3) > 0)
+        return Utils::isCanonicalIpv4Address(match.captured(3)) ? 4 : 0;
+    const QString ipv6 = match.captured(1) + match.captured(5);
+    return Utils::isIpLiteral(ipv6) && Utils::isIpv6Address(ipv6) ? 6 : 0;
 }
 
 QString DnsManager::tunnelIpv4Dns()
@@ -160,7 +195,7 @@ QMap<QString, AdapterDns> DnsManager::serversFromResolvectl(const QString& outpu
         AdapterDns& servers = links[match.captured(1)];
         const QStringList tokens = match.captured(2).split(QLatin1Char(' '), Qt::SkipEmptyParts);
         for (const QString& token : tokens)
-            addServer(servers, resolvectlAddress(token));
+            addServer(servers, token);
     }
     return links;
 }

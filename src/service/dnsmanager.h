@@ -42,6 +42,11 @@ public:
     static QString vpnDnsEntry(const AdapterDns& adapter, const QString& ipv4Dns,
                                const QString& ipv6Dns);
     static QString logLine(const AdapterDns& adapter);
+    // The tunnel's DNS addresses: IPv4 and IPv6 literals (the IPv6 one may be empty).
+    static bool arePushedDnsAddresses(const QString& ipv4Dns, const QString& ipv6Dns);
+    // 4 or 6 for a DNS entry of the user's in the grammar systemd-resolved writes ("1.1.1.1",
+    // "1.1.1.1:853#name", "[2606:4700::1111]:853#name", "fe80::1%eth0"), else 0.
+    static int userDnsEntryFamily(const QString& entry);
     // True when an adapter other than the tunnel's carries a tunnel DNS address.
     static bool hasTunnelDnsOnOrdinaryAdapter(const AdapterDnsList& adapters);
 

@@ -31,6 +31,13 @@ QStringList KillSwitch::disableArguments()
 
 void KillSwitch::enable(const QString& internalIp, const QString& publicIp, bool allowLocalDevices)
 {
+    // The address becomes an argument of a root-run firewall tool.
+    if (!Utils::isServerAddress(publicIp)) {
+        Logger::critical(objectName(),
+                         QStringLiteral("Protection not activated: the VPN public IP is not a "
+                                        "server address"));
+        return;
+    }
     Logger::info(objectName(), QStringLiteral("Activate protection, VPN internal IP '%1', VPN "
                                               "public IP: '%2', allow local devices: '%3'")
                                    .arg(internalIp, publicIp, Utils::boolText(allowLocalDevices)));

@@ -1,6 +1,8 @@
 #include "servicecontroller.h"
 
 #include "app/logger.h"
+#include "service/localpeertrust.h"
+#include "service/serviceprocess.h"
 #include "utils/utils.h"
 
 #include <QTimer>
@@ -43,8 +45,10 @@ void ServiceController::initialize()
 {
     m_connected = false;
     m_socket = new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this);
+    // A larger frame closes the link, which then counts as lost.
+    m_socket->setMaxAllowedIncomingFrameSize(quint64(maxFrameBytes));
+    m_socket->setMaxAllowedIncomingMessageSize(quint64(maxFrameBytes));
     connect(m_socket, &QWebSocket::connected, this, &ServiceController::onConnected);
-    connect(m_socket, &QWebSocket::connected, this, &ServiceController::connected);
     connect(m_socket, SIGNAL(error(QAbstractSocket::SocketError)), this,
             SLOT(onWebSocketError(QAbstractSocket::SocketError)));
     QTimer::singleShot(m_interval, this, &ServiceController::sendInitialConnectionStatus);
@@ -73,7 +77,10 @@ void ServiceController::checkConnectionTimer()
 
 void ServiceController::onConnected()
 {
+    if (!trustsService())
+        return;
     Logger::info(objectName(), QStringLiteral("Connected to vpn-service"));
+    m_serviceRefused = false;
     m_connected = true;
     // The socket is reused for every reconnection; one attachment serves them all.
     connect(m_socket, &QWebSocket::textMessageReceived, this,
@@ -82,15 +89,55 @@ void ServiceController::onConnected()
         write(QString::fromLatin1(initConnection));
         m_initSent = true;
     }
-    while (!m_buffer.isEmpty()) {
-        const QString message = m_buffer.takeFirst();
-        Logger::info(objectName(), QStringLiteral("Save data in buffer: ") + logText(message));
-        write(message);
-    }
+    drainHeld();
+    reportInitialStatus();
+    emit connected();
+}
+
+bool ServiceController::trustsService()
+{
+    QString owner;
+    // The service's end of our connection: its own port is the service port, its peer's ours.
+    if (LocalPeerTrust::checkPeer(m_socket->peerPort(), m_socket->localPort(), &owner) ==
+        LocalPeerTrust::Accept)
+        return true;
+    refuseService(owner);
+    return false;
+}
+
+void ServiceController::refuseService(const QString& owner)
+{
+    Logger::warning(objectName(), QStringLiteral("Refused vpn-service: its socket belongs to %1")
+                                      .arg(LocalPeerTrust::ownerText(owner)));
+    m_serviceRefused = true;
+    // Only the handshake went out, which carries nothing of ours; the timer tries again.
+    m_socket->abort();
+    emit serviceRefused();
     reportInitialStatus();
 }
 
+void ServiceController::drainHeld()
+{
+    while (!m_buffer.isEmpty()) {
+        const HeldCommand command = m_buffer.takeFirst();
+        if (command.owned && !command.owner) {
+            Logger::warning(objectName(), QStringLiteral("Dropped held command of a removed "
+                                                         "process: ") +
+                                              logText(command.message));
+            continue;
+        }
+        Logger::info(objectName(),
+                     QStringLiteral("Save data in buffer: ") + logText(command.message));
+        write(command.message);
+    }
+}
+
 void ServiceController::send(const QString& message)
+{
+    send(message, nullptr);
+}
+
+void ServiceController::send(const QString& message, ServiceProcess* owner)
 {
     if (!m_socket)
         return;
@@ -102,11 +149,33 @@ void ServiceController::send(const QString& message)
         write(message);
         return;
     }
-    m_buffer.append(message);
+    hold(HeldCommand{message, owner, owner != nullptr});
+}
+
+void ServiceController::hold(const HeldCommand& command)
+{
+    m_buffer.append(command);
     Logger::warning(
         objectName(),
         QStringLiteral("Socket status: '%1', last error: '%2', data will be buffered: %3")
-            .arg(Utils::boolText(m_socket->isValid()), m_socket->errorString(), logText(message)));
+            .arg(Utils::boolText(m_socket->isValid()), m_socket->errorString(),
+                 logText(command.message)));
+    // An owner that hears of its dropped command may send again: the loop checks anew.
+    while (m_buffer.size() > maxHeldCommands) {
+        const HeldCommand dropped = m_buffer.takeFirst();
+        Logger::warning(objectName(), QStringLiteral("Too many held commands, dropped: ") +
+                                          logText(dropped.message));
+        if (dropped.owner)
+            dropped.owner->abandonStart();
+    }
+}
+
+QStringList ServiceController::bufferedMessages() const
+{
+    QStringList messages;
+    for (const HeldCommand& command : m_buffer)
+        messages << command.message;
+    return messages;
 }
 
 void ServiceController::sendInitConnection()
@@ -130,6 +199,9 @@ void ServiceController::write(const QString& message)
 
 void ServiceController::onTextMessageReceived(const QString& message)
 {
+    // Nothing counts that did not come over an accepted link.
+    if (!m_connected)
+        return;
     const QString notification = message.left(message.size() - 1);
     Logger::info(objectName(),
                  QStringLiteral("Received data: [") + notification.simplified() + QLatin1Char(']'));

@@ -1,30 +1,41 @@
 #pragma once
 
 #include <QAbstractSocket>
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 class QTimer;
 class QWebSocket;
+class ServiceProcess;
 
 // The one link to the privileged service: a WebSocket to 127.0.0.1:6457 that reopens itself
-// every 3000 ms and holds commands back while it is down.
+// every 3000 ms and holds commands back while it is down. Only a service whose socket belongs to
+// the system or to our own user hears anything from us.
 class ServiceController : public QObject
 {
     Q_OBJECT
 
 public:
+    static constexpr int maxHeldCommands = 256;
+    static constexpr qint64 maxFrameBytes = 1024 * 1024;
+
     explicit ServiceController(bool autoConnect, QObject* parent = nullptr);
     ~ServiceController() override;
 
     static ServiceController* instance();
 
     void send(const QString& message);
+    // A start command of owner: when it has to be given up unsent, the owner hears of it.
+    void send(const QString& message, ServiceProcess* owner);
     void sendInitConnection();
     void forceQuit();
 
     bool isConnected() const { return m_connected; }
-    QStringList bufferedMessages() const { return m_buffer; }
+    // The last service reached was refused for whom its socket belongs to.
+    bool isServiceRefused() const { return m_serviceRefused; }
+    QStringList bufferedMessages() const;
 
     // For the log only: start commands lose their paths.
     static QString logText(const QString& message);
@@ -34,6 +45,7 @@ signals:
     void disconnected();
     void initialConnectionStatusChanged();
     void processOutput(const QString& message);
+    void serviceRefused();
 
 private slots:
     void abortConnection();
@@ -45,18 +57,30 @@ private slots:
     void sendInitialConnectionStatus();
 
 private:
+    struct HeldCommand
+    {
+        QString message;
+        QPointer<ServiceProcess> owner;
+        bool owned = false;
+    };
+
     bool timerActive() const;
     void reportInitialStatus();
     void write(const QString& message);
     void open();
     void onLinkLost();
+    bool trustsService();
+    void refuseService(const QString& owner);
+    void hold(const HeldCommand& command);
+    void drainHeld();
 
     const int m_port = 6457;
     const int m_interval = 3000;
-    QStringList m_buffer;
+    QList<HeldCommand> m_buffer;
     QTimer* m_checkTimer = nullptr;
     QWebSocket* m_socket = nullptr;
     bool m_initialStatusReported = false;
     bool m_initSent = false;
     bool m_connected = false;
+    bool m_serviceRefused = false;
 };

@@ -4,6 +4,9 @@
 #include "service/servicecontroller.h"
 #include "utils/utils.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 const QString startedPrefix = QStringLiteral("started:");
@@ -31,8 +34,23 @@ QString ServiceProcess::startMessage(const QStringList& programAndArguments)
     return QStringLiteral("start: %1").arg(quotedElements.join(QLatin1Char(' ')));
 }
 
+bool ServiceProcess::isSafeCommand(const QStringList& programAndArguments)
+{
+    return std::none_of(programAndArguments.cbegin(), programAndArguments.cend(),
+                        Utils::hasCommandBreakingCharacter);
+}
+
 void ServiceProcess::start(const QStringList& programAndArguments)
 {
+    // An element with a quote or a line break would rewrite the root-run command line.
+    if (!isSafeCommand(programAndArguments)) {
+        Logger::critical(objectName(),
+                         QStringLiteral("Command refused: an element holds a quote, a line "
+                                        "break or a NUL"));
+        settleState();
+        emit error(-1);
+        return;
+    }
     startCommand(startMessage(programAndArguments));
 }
 
@@ -40,7 +58,15 @@ void ServiceProcess::startCommand(const QString& command)
 {
     m_state = Starting;
     ++m_pendingStarts;
-    sendToService(command);
+    if (ServiceController* controller = ServiceController::instance())
+        controller->send(command, this);
+}
+
+void ServiceProcess::abandonStart()
+{
+    m_pendingStarts = qMax(0, m_pendingStarts - 1);
+    settleState();
+    emit error(-1);
 }
 
 void ServiceProcess::sendCommand(const QString& command)
@@ -71,9 +97,19 @@ ServiceProcess::Notification ServiceProcess::parseNotification(const QString& te
     if (fields.size() >= 3)
         notification.id = fields.first().toULongLong();
     if (fields.size() >= 2)
-        notification.code = fields.at(1).toUInt();
+        notification.code = codeOf(fields.at(1));
     notification.name = fields.last();
     return notification;
+}
+
+int ServiceProcess::codeOf(const QString& field)
+{
+    if (field.isEmpty())
+        return 0;
+    bool ok = false;
+    const qint64 code = field.toLongLong(&ok);
+    // What cannot be read, or is out of range, must not pass for success.
+    return ok && code >= 0 && code <= std::numeric_limits<int>::max() ? int(code) : -1;
 }
 
 void ServiceProcess::onProcessOutput(const QString& output)
@@ -85,10 +121,10 @@ void ServiceProcess::onProcessOutput(const QString& output)
         return;
     if (notification.kind == Notification::Finished) {
         settleState();
-        emit finished(int(notification.code));
+        emit finished(notification.code);
     } else if (notification.code != 0) {
         settleState();
-        emit error(int(notification.code));
+        emit error(notification.code);
     } else {
         m_state = Running;
         emit started();

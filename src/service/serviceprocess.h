@@ -31,7 +31,8 @@ public:
         Kind kind = None;
         // The run's process id; 0 when the service did not tell it.
         quint64 id = 0;
-        uint code = 0;
+        // -1 when the field is there but no number in 0..2147483647.
+        int code = 0;
         QString name;
     };
 
@@ -40,9 +41,14 @@ public:
     void start(const QStringList& programAndArguments);
     int state() const { return m_state; }
     QString name() const { return m_name; }
+    // The service link gave up a held start command of this handle: that run never comes.
+    void abandonStart();
 
     static QString startMessage(const QStringList& programAndArguments);
     static Notification parseNotification(const QString& text);
+    // No element holds a double quote, a carriage return, a line feed or a NUL.
+    static bool isSafeCommand(const QStringList& programAndArguments);
+    static int codeOf(const QString& field);
 
 public slots:
     virtual void startCommand(const QString& command);

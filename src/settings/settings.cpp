@@ -258,6 +258,9 @@ void Settings::setLanguageIndex(int languageIndex)
 
 void Settings::setMtuSize(int mtuSize)
 {
+    // Each change runs a system tool per adapter.
+    if (m_mtuSize == mtuSize)
+        return;
     for (const NetworkInterface& adapter : qAsConst(m_tunnelAdapters)) {
         // A driver that makes its device on demand has no index to set yet.
         if (adapter.index > 0)

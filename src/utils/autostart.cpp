@@ -48,7 +48,8 @@ QString windowsDisplayNameFor(int build, const QString& displayVersion, const QS
     if (build < windows11FirstBuild)
         return prettyName;
     if (!displayVersion.isEmpty())
-        return QStringLiteral("Windows 11 Version %1 (build %2)").arg(displayVersion).arg(build);
+        return QStringLiteral("Windows 11 Version %1 (build %2)")
+            .arg(displayVersion, QString::number(build));
     return QStringLiteral("Windows 11 (build %1)").arg(build);
 }
 

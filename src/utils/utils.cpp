@@ -73,6 +73,62 @@ bool isIpv6Address(const QString& text)
     return address.setAddress(text) && address.protocol() == QAbstractSocket::IPv6Protocol;
 }
 
+bool isCanonicalIpv4Address(const QString& text)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^(0|[1-9][0-9]{0,2})\\.(0|[1-9][0-9]{0,2})\\.(0|[1-9][0-9]{0,2})\\."
+                       "(0|[1-9][0-9]{0,2})\\z"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return false;
+    for (int part = 1; part <= 4; ++part) {
+        if (match.capturedRef(part).toInt() > 255)
+            return false;
+    }
+    return true;
+}
+
+bool isHostNameText(const QString& text)
+{
+    static const QRegularExpression label(
+        QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?\\z"));
+    // getaddrinfo reads "127.1" or "0x7f000001" as addresses.
+    static const QRegularExpression numeric(QStringLiteral("^([0-9]+|0[xX][0-9A-Fa-f]*)\\z"));
+    if (text.isEmpty() || text.size() > 253)
+        return false;
+    const QStringList labels = text.split(QLatin1Char('.'));
+    for (const QString& part : labels) {
+        if (!label.match(part).hasMatch())
+            return false;
+    }
+    return !numeric.match(labels.last()).hasMatch();
+}
+
+bool isServerAddress(const QString& text)
+{
+    return isCanonicalIpv4Address(text) || isHostNameText(text);
+}
+
+bool isIpLiteral(const QString& text)
+{
+    static const QRegularExpression characters(QStringLiteral("^[0-9A-Fa-f:.]{2,45}\\z"));
+    if (!characters.match(text).hasMatch())
+        return false;
+    if (text.contains(QLatin1Char(':')))
+        return isIpv6Address(text);
+    return isCanonicalIpv4Address(text);
+}
+
+bool hasCommandBreakingCharacter(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\r') || c == QLatin1Char('\n') ||
+            c == QChar(0))
+            return true;
+    }
+    return false;
+}
+
 QString placeholderAddress()
 {
     return QStringLiteral("0.0.0.0");
@@ -161,10 +217,8 @@ bool writeTextFile(const QString& path, const QString& text)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
-    QTextStream out(&file);
-    out << text;
-    out.flush();
-    return true;
+    const QByteArray bytes = text.toUtf8();
+    return file.write(bytes) == bytes.size() && file.flush();
 }
 
 std::unique_ptr<QTemporaryFile> localTemporaryCopy(const QString& path)
@@ -242,6 +296,14 @@ void setInterfaceMtu(int interfaceIndex, int mtu)
 {
     const Platform::ToolResult result =
         Platform::runTool(Platform::mtuCommand(interfaceIndex, effectiveMtu(mtu)), toolTimeoutMs);
+    if (!result.started) {
+        Logger::warning(source, QStringLiteral("'Set mtu size' command could not be started"));
+        return;
+    }
+    if (!result.finished) {
+        Logger::warning(source, QStringLiteral("'Set mtu size' command did not finish"));
+        return;
+    }
     Logger::info(
         source,
         QStringLiteral("'Set mtu size' command finished with code: %1").arg(result.exitCode));

@@ -118,17 +118,23 @@ void CatalogueTest::cutDocumentKeepsFeedOrder()
              QStringList({QStringLiteral("se/Stockholm"), QStringLiteral("de/Berlin")}));
 }
 
-void CatalogueTest::missingAttributesGiveEmptyValues()
+void CatalogueTest::serverWithoutPlainAddressIsSkipped()
 {
-    const Servers servers =
-        parseServerFeed(m_reporter, feed(QStringLiteral("<server visible=\"1\"/>")));
-    QCOMPARE(servers.size(), 1);
-    const Server& s = servers.first();
-    QVERIFY(s.ip.isEmpty() && s.name.isEmpty() && s.city.isEmpty() && s.country.isEmpty() &&
-            s.id.isEmpty());
-    QCOMPARE(s.capacity, 0);
-    QCOMPARE(s.cpu, 0.0f);
-    QVERIFY(!isValid(s));
+    // The address ends up in root-run configurations and commands.
+    const QStringList hostile{QStringLiteral("10.0.0.9&#10;up /bin/sh"),
+                              QStringLiteral("10.0.0.9&quot; up /bin/sh"), QStringLiteral("10.1"),
+                              QStringLiteral("010.0.0.1"), QString()};
+    QString servers =
+        server(QStringLiteral("nl"), QStringLiteral("Amsterdam"), QStringLiteral("10.0.0.1"));
+    for (int i = 0; i < hostile.size(); ++i)
+        servers += server(QStringLiteral("de"), QStringLiteral("City%1").arg(i), hostile.at(i));
+    LogCapture log;
+    const Servers parsed = parseServerFeed(m_reporter, feed(servers));
+    QCOMPARE(ipList(parsed), QStringList({QStringLiteral("10.0.0.1")}));
+    QCOMPARE(
+        log.count(QStringLiteral("NetworkApi: Server with an invalid address skipped: 'de, City")),
+        hostile.size());
+    QVERIFY(!log.contains(QStringLiteral("/bin/sh")));
 }
 
 void CatalogueTest::serverElementsAtAnyDepth()

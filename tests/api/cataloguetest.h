@@ -13,7 +13,7 @@ private slots:
     void zeroLoadIsListedAsUnavailable();
     void ordersByCountryCodeThenCity();
     void cutDocumentKeepsFeedOrder();
-    void missingAttributesGiveEmptyValues();
+    void serverWithoutPlainAddressIsSkipped();
     void serverElementsAtAnyDepth();
     void cityLosesCountryPrefix();
     void identifiers();

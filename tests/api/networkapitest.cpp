@@ -22,6 +22,25 @@ const QByteArray accountJson =
     "\"updated\":\"u\",\"wg_ip\":\"10.2.0.5\",\"wg_private_key\":\"cHJpdmF0ZQ==\","
     "\"wg_public_key\":\"not the key\"}}";
 
+qint64 statusKiB(const QByteArray& key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key + ':'))
+            return line.mid(key.size() + 1).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+// From here on VmHWM is the peak of what follows.
+bool resetPeakMemory()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
+}
+
 } // namespace
 
 void NetworkApiTest::initTestCase()
@@ -123,6 +142,14 @@ void NetworkApiTest::timedOutRequestGivesPlaceholder()
     }
     QVERIFY2(cancelled >= 0, qPrintable(lines.join(QLatin1Char('\n'))));
     QVERIFY(error > cancelled);
+
+    // The account URL's user name stays out of the log.
+    QSignalSpy account(&api, &NetworkApi::apiRequestAccountFinished);
+    api.requestWireGuardData(QStringLiteral("mallory"), QStringLiteral("secret"));
+    QVERIFY(account.wait(5000));
+    QVERIFY(log.contains(QStringLiteral("ReplyTimeout: Request '%1/***', cancelled by timer")
+                             .arg(api.accountUrl({}))));
+    QVERIFY(!log.messages().join(QLatin1Char('\n')).contains(QStringLiteral("mallory")));
 }
 
 void NetworkApiTest::httpErrorAndClosedConnection()
@@ -163,6 +190,31 @@ void NetworkApiTest::catalogueArrivesParsed()
     QVERIFY(log.contains(QStringLiteral(
         "NetworkApi: Request 'API Serverlist URL' finished, 2 servers in 2 countries")));
     QCOMPARE(m_backend->requests().size(), 2);
+}
+
+void NetworkApiTest::oversizedFeedIsCutOff()
+{
+    // 40 MiB against a bound of 32: announced, the reply ends at its header; unannounced, once
+    // the bound is passed. Neither is ever held whole.
+    const qint64 feedBytes = 40 * 1024 * 1024;
+    const QList<QPair<bool, qint64>> rounds{{true, 8 * 1024}, {false, 48 * 1024}};
+    for (const auto& round : rounds) {
+        m_backend->setGeneratedFeed(feedBytes, round.first);
+        NetworkApi api;
+        QSignalSpy servers(&api, &NetworkApi::requestServerListFinished);
+        LogCapture log;
+        QVERIFY(resetPeakMemory());
+        const qint64 before = statusKiB("VmRSS");
+        api.requestServerList();
+        QVERIFY(servers.wait(30000));
+        const qint64 growth = statusKiB("VmHWM") - before;
+        QVERIFY(servers.first().first().value<Servers>().isEmpty());
+        QVERIFY2(log.contains(QStringLiteral("NetworkApi: 'API Serverlist URL' finished, error: "
+                                             "Reply larger than 33554432 bytes (code: 5)")),
+                 qPrintable(log.messages().join(QLatin1Char('\n'))));
+        QVERIFY2(growth < round.second, qPrintable(QStringLiteral("%1 KiB").arg(growth)));
+    }
+    m_backend->setGeneratedFeed(0, false);
 }
 
 void NetworkApiTest::accountCarriesBuiltInKey()

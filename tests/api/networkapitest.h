@@ -17,6 +17,7 @@ private slots:
     void timedOutRequestGivesPlaceholder();
     void httpErrorAndClosedConnection();
     void catalogueArrivesParsed();
+    void oversizedFeedIsCutOff();
     void accountCarriesBuiltInKey();
     void accountAuthorisationIsUtf8Base64();
     void wrongCredentialsGiveEmptyAccount();

@@ -1,11 +1,16 @@
 #include "openvpnendtoendtest.h"
 
 #include "clients/openvpnclient.h"
+#include "clients/stunnel.h"
 #include "fakes/fakeservice.h"
+#include "support/foreignpeer.h"
 #include "support/logcapture.h"
+#include "support/residentmemory.h"
 #include "support/tunnellab.h"
 
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 namespace {
@@ -75,6 +80,7 @@ void OpenVpnEndToEndTest::init()
     qunsetenv("FAKE_OPENVPN_SCENARIO");
     qunsetenv("FAKE_OPENVPN_EXIT_CODE");
     qunsetenv("FAKE_STUNNEL_FAIL");
+    qunsetenv("FAKE_STUNNEL_NO_LISTEN");
     m_lab = std::make_unique<TunnelLab>();
     QVERIFY(m_lab->linkOpenVpn(TunnelLab::fakeOpenVpn()));
     QVERIFY(m_lab->linkStunnel(TunnelLab::fakeStunnel()));
@@ -287,10 +293,15 @@ void OpenVpnEndToEndTest::stealthStartsOpenVpnOnlyAfterStunnel()
     QVERIFY(waitForState(states, ConnectionState::Connected));
     const int confirmed =
         log.messages().indexOf(QStringLiteral("Stunnel: Configuration successful"));
+    // The fake listens on stunnel's port from its own process, as stunnel does.
+    const int listening =
+        log.messages().indexOf(QStringLiteral("Stunnel: Listening on 127.0.0.1:1194"));
     const int connecting =
         log.messages().indexOf(QStringLiteral("OpenVpnClient: ========== CONNECTING =========="));
     QVERIFY(confirmed >= 0);
     QVERIFY(connecting > confirmed);
+    QVERIFY(listening > confirmed);
+    QVERIFY(connecting > listening);
 
     QFile config(stunnelRecord);
     QVERIFY(config.open(QIODevice::ReadOnly));
@@ -347,4 +358,144 @@ void OpenVpnEndToEndTest::missingExecutableIsAnError()
     QTest::ignoreMessage(QtCriticalMsg, "OpenVpnClient: OpenVPN server is empty!");
     QVERIFY(!empty.connectToServer());
     QCOMPARE(emptyStates.first().at(1).toString(), QStringLiteral("OpenVPN server is empty!"));
+}
+
+void OpenVpnEndToEndTest::serverAddressThatBreaksLinesIsRefused()
+{
+    // The address would become a line of a root-run configuration or a quoted command element.
+    m_service->clearFrames();
+    QFile::remove(Stunnel::configPath());
+    for (const QString& server :
+         {QStringLiteral("vpn1.example\nup /bin/sh"), QStringLiteral("vpn1.example\" up")}) {
+        for (const int protocol : {0, 2}) {
+            OpenVpnClient client;
+            QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+            ConnectionParameters p = parameters(protocol);
+            p.server = server;
+            client.setConnectionParameters(p);
+            QTest::ignoreMessage(QtCriticalMsg, "OpenVpnClient: Server address is not valid!");
+            QVERIFY(!client.connectToServer());
+            QCOMPARE(statesOf(states), QList<State>({ConnectionState::Error}));
+            QCOMPARE(states.first().at(1).toString(),
+                     QStringLiteral("Server address is not valid!"));
+            QTest::ignoreMessage(QtCriticalMsg, "OpenVpnClient: Server address is not valid!");
+            QVERIFY(!client.writeConfigFile());
+            QVERIFY(client.configFilePath().isEmpty());
+        }
+    }
+    QTest::qWait(200);
+    QCOMPARE(m_service->frames(), QStringList());
+    QVERIFY(!QFileInfo::exists(Stunnel::configPath()));
+}
+
+void OpenVpnEndToEndTest::stealthRefusesAListenerThatIsNotStunnels()
+{
+    // Someone else holds stunnel's port, and stunnel confirms its configuration all the same.
+    QTcpServer impostor;
+    QVERIFY(impostor.listen(QHostAddress(QStringLiteral("127.0.0.1")), 1194));
+    qputenv("FAKE_STUNNEL_NO_LISTEN", "1");
+    OpenVpnClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    client.setConnectionParameters(parameters(2));
+    LogCapture log;
+    QVERIFY(client.connectToServer());
+    QVERIFY(waitForState(states, ConnectionState::Error));
+    QCOMPARE(statesOf(states), QList<State>({ConnectionState::Error}));
+    const QVariantList error = argumentsFor(states, ConnectionState::Error);
+    QCOMPARE(error.at(1).toString(),
+             QStringLiteral("Stealth mode could not start: stunnel is not listening on "
+                            "127.0.0.1:1194"));
+    QCOMPARE(error.at(2).toBool(), true);
+    QVERIFY(log.contains(
+        QStringLiteral("Stunnel: No listener of its own on 127.0.0.1:1194 after 5000 ms")));
+    QVERIFY(log.contains(QStringLiteral("Stunnel: Stop process")));
+    for (const QString& frame : m_service->frames())
+        QVERIFY2(!frame.contains(QStringLiteral("openvpn")), qPrintable(frame));
+    QVERIFY(!impostor.hasPendingConnections());
+}
+
+void OpenVpnEndToEndTest::managementPeerOfAnotherUserIsRefused()
+{
+    if (!ForeignPeer::canRun())
+        QSKIP("Acting as another user needs root and setpriv");
+    const QString gate = m_records.filePath(QStringLiteral("gate-%1").arg(m_run));
+    QVERIFY(m_lab->linkOpenVpn(
+        m_lab->gated(QStringLiteral("openvpn"), TunnelLab::fakeOpenVpn(), gate)));
+    OpenVpnClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    client.setConnectionParameters(parameters(0));
+    LogCapture log;
+    QVERIFY(client.connectToServer());
+
+    // Another user comes first and plays OpenVPN's prompt for the credentials.
+    ForeignPeer intruder;
+    QVERIFY(intruder.start({QStringLiteral("send"), QStringLiteral("61973"),
+                            QStringLiteral(">PASSWORD:Need 'Auth' username/password")}));
+    QCOMPARE(intruder.waitForExit(), 0); // closed by the client
+    QCOMPARE(intruder.output(), QByteArray());
+    QVERIFY(log.contains(QStringLiteral("TcpServer: Refused peer from port ")));
+    QCOMPARE(statesOf(states), QList<State>({ConnectionState::Connecting}));
+
+    // The listener waited on: OpenVPN itself still gets through.
+    QFile opened(gate);
+    QVERIFY(opened.open(QIODevice::WriteOnly));
+    QVERIFY(waitForState(states, ConnectionState::Connected));
+    QVERIFY(record().contains(QStringLiteral("recv: username 'Auth' alice\n")));
+    client.disconnectFromServer();
+    QVERIFY(waitForState(states, ConnectionState::Disconnected));
+}
+
+void OpenVpnEndToEndTest::overlongManagementLineEndsTheAttempt()
+{
+    // OpenVPN waits behind a gate that never opens: the test is the peer on the management port.
+    const QString gate = m_records.filePath(QStringLiteral("gate-%1").arg(m_run));
+    QVERIFY(m_lab->linkOpenVpn(
+        m_lab->gated(QStringLiteral("openvpn"), TunnelLab::fakeOpenVpn(), gate)));
+    OpenVpnClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    client.setConnectionParameters(parameters(0));
+    LogCapture log;
+    QVERIFY(client.connectToServer());
+    QTRY_COMPARE_WITH_TIMEOUT(m_service->runningPrograms(QStringLiteral("openvpn")), 1, 5000);
+    QTcpSocket peer;
+    peer.connectToHost(QStringLiteral("127.0.0.1"), 61973);
+    QVERIFY(peer.waitForConnected(5000));
+
+    const qint64 before = ResidentMemory::kib();
+    QVERIFY(before > 0);
+    peer.write(QByteArray(1024 * 1024, 'A'));
+    QVERIFY(waitForState(states, ConnectionState::Error));
+    const qint64 grown = ResidentMemory::kib() - before;
+    QVERIFY2(grown < 32 * 1024, qPrintable(QStringLiteral("%1 KiB").arg(grown)));
+    const QVariantList error = argumentsFor(states, ConnectionState::Error);
+    QCOMPARE(error.at(1).toString(),
+             QStringLiteral("Error: OpenVPN sent a management line longer than 64 KiB"));
+    QCOMPARE(error.at(2).toBool(), true);
+    QTRY_COMPARE_WITH_TIMEOUT(peer.state(), QAbstractSocket::UnconnectedState, 5000);
+    // Stopped as a disconnect stops it: the channel is gone, so the service kills it.
+    QVERIFY(m_service->frames().contains(QStringLiteral("start: <kill openvpn>")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_service->runningPrograms(QStringLiteral("openvpn")), 0, 5000);
+    QVERIFY(waitForState(states, ConnectionState::Disconnected));
+    QTest::qWait(300);
+    QVERIFY(!statesOf(states).contains(ConnectionState::Reconnecting));
+}
+
+void OpenVpnEndToEndTest::takenManagementPortStartsNothing()
+{
+    // Whoever listens first would be the one OpenVPN hands its management to.
+    QTcpServer squatter;
+    QVERIFY(squatter.listen(QHostAddress(QStringLiteral("127.0.0.1")), 61973));
+    OpenVpnClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    client.setConnectionParameters(parameters(0));
+    LogCapture log;
+    QVERIFY(client.connectToServer());
+    QCOMPARE(statesOf(states), QList<State>({ConnectionState::Error}));
+    QCOMPARE(states.first().at(1).toString(),
+             QStringLiteral("Port 61973 is taken by another program: OpenVPN was not started"));
+    QCOMPARE(states.first().at(2).toBool(), true);
+    QTest::qWait(300);
+    for (const QString& frame : m_service->frames())
+        QVERIFY2(!frame.contains(QStringLiteral("openvpn")), qPrintable(frame));
+    QVERIFY(client.configFilePath().isEmpty());
 }

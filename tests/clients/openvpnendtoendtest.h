@@ -26,8 +26,13 @@ private slots:
     void missingEndReportIsSettledAfterTimeout();
     void destroyingRunningClientNeverReconnects();
     void stealthStartsOpenVpnOnlyAfterStunnel();
+    void stealthRefusesAListenerThatIsNotStunnels();
+    void managementPeerOfAnotherUserIsRefused();
+    void overlongManagementLineEndsTheAttempt();
+    void takenManagementPortStartsNothing();
     void failedStartEndsTheAttempt();
     void missingExecutableIsAnError();
+    void serverAddressThatBreaksLinesIsRefused();
 
 private:
     QString record() const;

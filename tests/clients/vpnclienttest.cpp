@@ -192,10 +192,14 @@ void VpnClientTest::writesPreparedConfigFromTemplate()
 
 void VpnClientTest::missingTemplateIsCritical()
 {
+    ConnectionParameters parameters;
+    parameters.server = QStringLiteral("vpn1.example");
     TestClient withoutTemplate;
+    withoutTemplate.setConnectionParameters(parameters);
     QVERIFY(!withoutTemplate.writeConfigFile());
 
     TestClient missing(QStringLiteral(":/resources/config/none.ovpn"));
+    missing.setConnectionParameters(parameters);
     QTest::ignoreMessage(
         QtCriticalMsg,
         "Utils: Cannot read local temporary file for path ':/resources/config/none.ovpn'");
@@ -209,6 +213,9 @@ void VpnClientTest::destroyingClientDeletesConfigFile()
     QString path;
     {
         TestClient client(QStringLiteral(":/resources/icons/flags/unknown.png"));
+        ConnectionParameters parameters;
+        parameters.server = QStringLiteral("vpn1.example");
+        client.setConnectionParameters(parameters);
         QVERIFY(client.writeConfigFile());
         path = client.configFilePath();
         QVERIFY(QFileInfo::exists(path));

@@ -4,6 +4,7 @@
 #include "clients/wireguardclient.h"
 #include "clients/wireguardlogger.h"
 #include "fakes/fakeservice.h"
+#include "support/foreignpeer.h"
 #include "support/logcapture.h"
 #include "utils/utils.h"
 
@@ -27,7 +28,7 @@ Account account(const QString& status = QStringLiteral("Active"))
 ConnectionParameters parameters()
 {
     ConnectionParameters p;
-    p.server = QStringLiteral("vpn1");
+    p.server = QStringLiteral("198.51.100.7");
     p.protocol = 3;
     p.autoReconnect = true;
     return p;
@@ -117,7 +118,7 @@ void WireGuardTest::configurationTextOfAnAccount()
     QFile::setPermissions(client.configFilePath(), QFileDevice::ReadOwner);
     QFile file(client.configFilePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll().endsWith("Endpoint = vpn1:55888\n"));
+    QVERIFY(file.readAll().endsWith("Endpoint = 198.51.100.7:55888\n"));
     QVERIFY(!client.isKillSwitchSupported());
 }
 
@@ -290,10 +291,95 @@ void WireGuardTest::connectReportDisconnect()
                            ConnectionState::Disconnecting, ConnectionState::Disconnected}));
 }
 
+void WireGuardTest::keyFileIsPrivateFromCreationAndGoesAfterRemove()
+{
+    // The file holds the account's private key.
+    QFileDevice::Permissions atCreation;
+    qint64 sizeAtCreation = -1;
+    WireGuardClient::setKeyFileCreatedHookForTesting([&](const QString& path) {
+        atCreation = QFileInfo(path).permissions();
+        sizeAtCreation = QFileInfo(path).size();
+    });
+    const QFileDevice::Permissions ownerReadWrite = QFileDevice::ReadOwner |
+                                                    QFileDevice::WriteOwner |
+                                                    QFileDevice::ReadUser | QFileDevice::WriteUser;
+    auto client = std::make_unique<WireGuardClient>();
+    client->setConnectionParameters(parameters());
+    QVERIFY(client->connectToServer());
+    WireGuardClient::setKeyFileCreatedHookForTesting(nullptr);
+    QCOMPARE(sizeAtCreation, qint64(0));
+    QCOMPARE(atCreation, ownerReadWrite);
+    QCOMPARE(QFileInfo(configFolder()).permissions() &
+                 ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString keyFile = client->configFilePath();
+    QTRY_VERIFY_WITH_TIMEOUT(client->connectionState() == ConnectionState::Connected, 10000);
+    QVERIFY(QFileInfo::exists(keyFile));
+
+    // Gone once the "--remove" run, which still reads it, has finished.
+    client->disconnectFromServer();
+    QTRY_VERIFY_WITH_TIMEOUT(m_service->runningPrograms(QStringLiteral("wireguard-service")) == 0,
+                             10000);
+    QTRY_VERIFY(!QFileInfo::exists(keyFile));
+    QVERIFY(QFileInfo::exists(keyFile + QStringLiteral(".removed")));
+
+    // And with the client that wrote it.
+    QVERIFY(client->writeConfigFile());
+    QVERIFY(QFileInfo::exists(client->configFilePath()));
+    client.reset();
+    QVERIFY(!QFileInfo::exists(keyFile));
+}
+
+void WireGuardTest::processEndPaths()
+{
+    qputenv("FAKE_WG_SCRIPT", ">STATE:CONNECTED");
+    LogCapture log;
+    auto client = std::make_unique<WireGuardClient>();
+    QSignalSpy states(client.get(), &VpnClient::connectionStateChanged);
+    client->setConnectionParameters(parameters());
+    QVERIFY(client->connectToServer());
+    QTRY_VERIFY_WITH_TIMEOUT(client->connectionState() == ConnectionState::Connected, 10000);
+    // An end report while the tunnel program still runs changes nothing.
+    const int before = states.count();
+    m_service->notify(QStringLiteral("finished:0,0,wireguard-service"));
+    QVERIFY(log.waitFor(QStringLiteral("WireGuardClient: Process in running state")));
+    QCOMPARE(states.count(), before);
+    QVERIFY(!log.contains(QStringLiteral("WireGuardClient: Process is finished")));
+
+    // Destroyed while running: Disconnecting and the "--remove" run, never Reconnecting.
+    m_service->clearFrames();
+    client.reset();
+    QCOMPARE(statesOf(states).mid(before), QList<State>({ConnectionState::Disconnecting}));
+    QVERIFY(m_service->waitForFrames(1));
+    QVERIFY(m_service->frames().first().contains(QStringLiteral("\"--remove\"")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_service->runningPrograms(QStringLiteral("wireguard-service")), 0,
+                              10000);
+
+    // A tunnel program that dies before it reports: Disconnected with "CrashExit", then
+    // Reconnecting.
+    m_lab.reset();
+    m_lab = std::make_unique<TunnelLab>();
+    QVERIFY(m_lab->linkWireGuard(QStringLiteral("/bin/false")));
+    QVERIFY(m_lab->linkNetworkTool(QStringLiteral("/bin/true")));
+    WireGuardClient crashing;
+    QSignalSpy crashStates(&crashing, &VpnClient::connectionStateChanged);
+    crashing.setConnectionParameters(parameters());
+    QVERIFY(crashing.connectToServer());
+    QTRY_VERIFY_WITH_TIMEOUT(statesOf(crashStates).contains(ConnectionState::Reconnecting), 10000);
+    QVERIFY(log.contains(QStringLiteral("WireGuardClient: Process finished with code: 1")));
+    const QList<State> all = statesOf(crashStates);
+    QCOMPARE(all.mid(all.lastIndexOf(ConnectionState::Disconnected)),
+             QList<State>({ConnectionState::Disconnected, ConnectionState::Reconnecting}));
+    QCOMPARE(crashStates.at(all.lastIndexOf(ConnectionState::Disconnected)).at(1).toString(),
+             QStringLiteral("CrashExit"));
+}
+
 void WireGuardTest::reportLineHandling()
 {
-    qputenv("FAKE_WG_SCRIPT", ">STATE:ERROR:handshake failed|>STATE:CONNECTED|>STATE:ERROR|"
-                              ">BYTECOUNT:1 KiB, 2 KiB, 3 KiB|>BYTECOUNT:4 KiB, 8 KiB");
+    // The traffic lines come in one write, so the batch has to stop at the three-part one.
+    qputenv("FAKE_WG_SCRIPT", ">STATE:ERROR:handshake failed|>STATE:CONNECTED|>STATE:ERROR~"
+                              ">BYTECOUNT:1 KiB, 2 KiB, 3 KiB~>BYTECOUNT:4 KiB, 8 KiB|sleep:500|"
+                              ">STATE:CONNECTED");
     WireGuardClient client;
     QSignalSpy states(&client, &VpnClient::connectionStateChanged);
     QSignalSpy bytes(&client, &VpnClient::byteCountChanged);
@@ -308,6 +394,7 @@ void WireGuardTest::reportLineHandling()
         QCOMPARE(change.at(2).toBool(), true);
     }
     // The three-part traffic line ends its batch; the next report goes on with the line after it.
+    QCOMPARE(bytes.count(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(bytes.count(), 1, 5000);
     QCOMPARE(bytes.first().at(0).toULongLong(), quint64(4096));
     QCOMPARE(bytes.first().at(1).toULongLong(), quint64(8192));
@@ -331,4 +418,34 @@ void WireGuardTest::missingExecutableIsAnError()
     WireGuardClient empty;
     QTest::ignoreMessage(QtCriticalMsg, "WireGuardClient: Server name is empty!");
     QVERIFY(!empty.connectToServer());
+}
+
+void WireGuardTest::forgedReportOfAnotherUserChangesNothing()
+{
+    if (!ForeignPeer::canRun())
+        QSKIP("Acting as another user needs root and setpriv");
+    QTemporaryDir gates;
+    const QString gate = gates.filePath(QStringLiteral("gate"));
+    QVERIFY(m_lab->linkWireGuard(
+        m_lab->gated(QStringLiteral("wireguard-service"), TunnelLab::fakeWireGuard(), gate)));
+    WireGuardClient client;
+    QSignalSpy states(&client, &VpnClient::connectionStateChanged);
+    client.setConnectionParameters(parameters());
+    LogCapture log;
+    QVERIFY(client.connectToServer());
+
+    ForeignPeer intruder;
+    QVERIFY(intruder.start(
+        {QStringLiteral("send"), QStringLiteral("61976"), QStringLiteral(">STATE:CONNECTED")}));
+    QCOMPARE(intruder.waitForExit(), 0); // closed by the client
+    QCOMPARE(intruder.output(), QByteArray());
+    QVERIFY(log.contains(QStringLiteral("TcpServer: Refused peer from port ")));
+    QTest::qWait(200);
+    QCOMPARE(statesOf(states), QList<State>({ConnectionState::Connecting}));
+
+    QFile opened(gate);
+    QVERIFY(opened.open(QIODevice::WriteOnly));
+    QTRY_VERIFY_WITH_TIMEOUT(statesOf(states).contains(ConnectionState::Connected), 10000);
+    client.disconnectFromServer();
+    QTRY_VERIFY_WITH_TIMEOUT(client.connectionState() == ConnectionState::Disconnected, 10000);
 }

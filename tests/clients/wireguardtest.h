@@ -26,7 +26,10 @@ private slots:
     void ringLogDecoding();
     void ringLogFromFile();
     void connectReportDisconnect();
+    void keyFileIsPrivateFromCreationAndGoesAfterRemove();
+    void processEndPaths();
     void reportLineHandling();
+    void forgedReportOfAnotherUserChangesNothing();
     void missingExecutableIsAnError();
 
 private:

@@ -557,9 +557,10 @@ void VpnCoreTest::serverChoiceByCountryAndAutoConnection()
     QVERIFY(core->autoConnectionPending());
 
     QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
-    core->onApiRequestAccountFinished(Account(7, QStringLiteral("alice"), QStringLiteral("Active"),
-                                              QString(), QString(), QStringLiteral("10.66.0.2"),
-                                              QStringLiteral("cHJpdmF0ZQ==")));
+    core->onApiRequestAccountFinished(
+        Account(7, QStringLiteral("alice"), QStringLiteral("Active"), QString(), QString(),
+                QStringLiteral("10.66.0.2"),
+                QStringLiteral("yAnz5TF+lXXJte14tji3zlMNq+hd2rYUIgJBgB3fBmk=")));
     QVERIFY(log.contains(QStringLiteral("Start auto connection")));
     QVERIFY(!core->autoConnectionPending());
     QVERIFY(waitForState(states, ConnectionState::Connected));

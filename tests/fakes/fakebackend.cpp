@@ -3,6 +3,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <memory>
+
 FakeBackend::FakeBackend(QObject* parent) : QObject(parent)
 {
     m_server = new QTcpServer(this);
@@ -32,6 +34,35 @@ void FakeBackend::setAccount(const QString& username, const QString& password,
     m_authorization =
         "Basic " + QStringLiteral("%1:%2").arg(username, password).toUtf8().toBase64();
     m_account = json;
+}
+
+void FakeBackend::setGeneratedFeed(qint64 bytes, bool announceLength)
+{
+    m_generatedFeedBytes = bytes;
+    m_announceGeneratedLength = announceLength;
+}
+
+void FakeBackend::streamGeneratedFeed(QTcpSocket* socket)
+{
+    const qint64 total = m_generatedFeedBytes;
+    const QByteArray chunk = QByteArray(64 * 1024 - 1, ' ') + '\n';
+    const QByteArray length =
+        m_announceGeneratedLength ? "Content-Length: " + QByteArray::number(total) + "\r\n" : "";
+    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\n" + length +
+                  "Connection: close\r\n\r\n<serverList>");
+    auto sent = std::make_shared<qint64>(12);
+    // A little at a time: what waits in the socket stays below a few chunks.
+    const auto more = [socket, total, chunk, sent] {
+        while (*sent < total && socket->bytesToWrite() < 4 * chunk.size()) {
+            const QByteArray piece = chunk.left(int(qMin<qint64>(chunk.size(), total - *sent)));
+            socket->write(piece);
+            *sent += piece.size();
+        }
+        if (*sent >= total && socket->bytesToWrite() == 0)
+            socket->disconnectFromHost();
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, more);
+    more();
 }
 
 void FakeBackend::setBehaviour(Behaviour behaviour, int httpStatus)
@@ -77,7 +108,10 @@ void FakeBackend::answer(QTcpSocket* socket, const Request& request)
 {
     const bool wantsJson = request.headers.value("accept") == "application/json";
     if (request.path == QLatin1String("/feeds/serverinfo.xml")) {
-        reply(socket, 200, "text/xml", m_feed);
+        if (m_generatedFeedBytes > 0)
+            streamGeneratedFeed(socket);
+        else
+            reply(socket, 200, "text/xml", m_feed);
     } else if (request.path == QLatin1String("/v3/geoip")) {
         wantsJson ? reply(socket, 200, "application/json", m_geoIp)
                   : reply(socket, 406, "text/plain", "json only");

@@ -37,6 +37,9 @@ public:
     QString baseUrl() const;
 
     void setFeed(const QByteArray& xml) { m_feed = xml; }
+    // A feed of that many bytes, made up as it is sent so that this process never holds it;
+    // with or without a Content-Length. 0 goes back to the feed of setFeed.
+    void setGeneratedFeed(qint64 bytes, bool announceLength);
     void setGeoIp(const QByteArray& json) { m_geoIp = json; }
     // Answers account requests whose Basic credentials are these, with this document.
     void setAccount(const QString& username, const QString& password, const QByteArray& json);
@@ -50,9 +53,12 @@ private:
     void answer(QTcpSocket* socket, const Request& request);
     static void reply(QTcpSocket* socket, int status, const QByteArray& type,
                       const QByteArray& body);
+    void streamGeneratedFeed(QTcpSocket* socket);
 
     QTcpServer* m_server = nullptr;
     QByteArray m_feed;
+    qint64 m_generatedFeedBytes = 0;
+    bool m_announceGeneratedLength = false;
     QByteArray m_geoIp;
     QByteArray m_authorization;
     QByteArray m_account;

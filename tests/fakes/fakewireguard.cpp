@@ -1,6 +1,7 @@
 // Stands in for the WireGuard tunnel program. "--add FILE --port N": writes a ring log "log.bin"
-// beside FILE, connects to 127.0.0.1:N and plays FAKE_WG_SCRIPT (report lines separated by "|";
-// "exit:N" ends the program with code N), then stays until a "--remove FILE" run marks the file
+// beside FILE, connects to 127.0.0.1:N and plays FAKE_WG_SCRIPT (writes separated by "|", the
+// lines of one write by "~"; "exit:N" ends the program with code N, "sleep:N" waits N ms), then
+// stays until a "--remove FILE" run marks the file
 // as removed, says ">STATE:DISCONNECTED" and ends. Every run appends its arguments to the file
 // named by FAKE_WG_RECORD.
 #include <QCoreApplication>
@@ -84,7 +85,11 @@ int main(int argc, char** argv)
             report.waitForBytesWritten(1000);
             return line.mid(5).toInt();
         }
-        report.write(line.toUtf8() + '\n');
+        if (line.startsWith(QLatin1String("sleep:"))) {
+            QThread::msleep(line.mid(6).toULong());
+            continue;
+        }
+        report.write(QString(line).replace(QLatin1Char('~'), QLatin1Char('\n')).toUtf8() + '\n');
         report.waitForBytesWritten(1000);
         QThread::msleep(50);
     }

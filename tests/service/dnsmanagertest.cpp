@@ -1,5 +1,6 @@
 #include "dnsmanagertest.h"
 
+#include "clients/openvpnclient.h"
 #include "platform/platform.h"
 #include "service/dnsmanager.h"
 #include "service/registrydnswalk.h"
@@ -318,9 +319,61 @@ void DnsManagerTest::vpnEntriesCarryPushedAddressesForEveryAdapter()
                                    QStringLiteral("fd00:dead:beef:cafe::1")),
              (QStringList{QStringLiteral("{A}@172.16.0.1,fd00:dead:beef:cafe::1"),
                           QStringLiteral("{T}@172.16.0.1,fd00:dead:beef:cafe::1")}));
-    // Both texts are used as given, even when empty.
+    // Both texts are used as given; the IPv6 one may be empty.
     QCOMPARE(manager.vpnDnsEntries(QStringLiteral("172.16.0.1"), QString()).first(),
              QStringLiteral("{A}@172.16.0.1,"));
+}
+
+void DnsManagerTest::pushedDnsWithQuoteNeverReachesTheTool()
+{
+    // A zone may carry anything; it must not take a quote to the root-run "dns" tool.
+    const QString quoted = QStringLiteral("fe80::1%x\" \"reset");
+    const OpenVpnClient::PushedDns pushed = OpenVpnClient::parsePushReply(
+        QStringLiteral("PUSH_REPLY,dhcp-option DNS 10.8.0.1,dhcp-option DNS ") + quoted, true);
+    QVERIFY(pushed.ipv6.isEmpty() && !pushed.complete);
+
+    DnsManager manager;
+    manager.setFactSource(
+        source({adapter(QStringLiteral("{A}"), {QStringLiteral("10.0.0.1")}, {})}));
+    manager.refresh();
+    for (const auto& texts : {qMakePair(QStringLiteral("10.8.0.1"), quoted),
+                              qMakePair(QStringLiteral("10.8.0.1\" \"x"), QString()),
+                              qMakePair(QStringLiteral("10.8.1"), QString())}) {
+        QTest::ignoreMessage(QtCriticalMsg,
+                             "DnsManager: Pushed DNS addresses are not IP addresses, ignored");
+        QVERIFY(manager.vpnDnsEntries(texts.first, texts.second).isEmpty());
+    }
+}
+
+void DnsManagerTest::userDnsGrammar_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("family");
+    QTest::newRow("IPv4") << "1.1.1.1" << 4;
+    QTest::newRow("IPv4 with port and name") << "1.1.1.1:853#cloudflare-dns.com" << 4;
+    QTest::newRow("IPv4 with name") << "9.9.9.9#dns.quad9.net" << 4;
+    QTest::newRow("IPv6") << "2606:4700::1111" << 6;
+    QTest::newRow("IPv6 in brackets with port and name")
+        << "[2606:4700::1111]:853#one.one.one.one" << 6;
+    QTest::newRow("IPv6 with zone") << "fe80::1%eth0" << 6;
+    QTest::newRow("a bare IPv6 address takes every colon") << "2001:db8::1:53#x" << 6;
+    QTest::newRow("short IPv4") << "10.1" << 0;
+    QTest::newRow("leading zero") << "010.0.0.1" << 0;
+    QTest::newRow("port zero") << "1.1.1.1:0" << 0;
+    QTest::newRow("port too large") << "1.1.1.1:65536" << 0;
+    QTest::newRow("IPv4 in brackets") << "[1.1.1.1]:53" << 0;
+    QTest::newRow("quote in the name") << "1.1.1.1#a\"b" << 0;
+    QTest::newRow("quote in the zone") << "fe80::1%et\"h0" << 0;
+    QTest::newRow("line break") << "1.1.1.1\n" << 0;
+    QTest::newRow("host name") << "dns.example" << 0;
+    QTest::newRow("empty") << "" << 0;
+}
+
+void DnsManagerTest::userDnsGrammar()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, family);
+    QCOMPARE(DnsManager::userDnsEntryFamily(entry), family);
 }
 
 void DnsManagerTest::tunnelDnsOnOrdinaryAdapterIsLeftBehind_data()
@@ -437,11 +490,12 @@ void DnsManagerTest::resolvectlServersPerLink()
     const QMap<QString, AdapterDns> links = DnsManager::serversFromResolvectl(resolvectlOutput);
     QCOMPARE(QStringList(links.keys()),
              (QStringList{QStringLiteral("eth0"), QStringLiteral("tun0"), QStringLiteral("wg0")}));
+    // Kept whole, so that "user" puts back exactly what was there.
     QCOMPARE(links.value(QStringLiteral("eth0")).ipv4Dns,
-             (QStringList{QStringLiteral("192.168.1.1"), QStringLiteral("10.0.0.53"),
-                          QStringLiteral("9.9.9.9")}));
+             (QStringList{QStringLiteral("192.168.1.1"), QStringLiteral("10.0.0.53:5353"),
+                          QStringLiteral("9.9.9.9#dns.quad9.net")}));
     QCOMPARE(links.value(QStringLiteral("eth0")).ipv6Dns,
-             (QStringList{QStringLiteral("2001:db8::1"), QStringLiteral("2001:db8::2")}));
+             (QStringList{QStringLiteral("2001:db8::1"), QStringLiteral("[2001:db8::2]:53")}));
     QVERIFY(links.value(QStringLiteral("wg0")).ipv4Dns.isEmpty());
     QCOMPARE(links.value(QStringLiteral("tun0")).ipv6Dns,
              QStringList{QStringLiteral("fd00:dead:beef:cafe::1")});

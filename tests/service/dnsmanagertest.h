@@ -18,6 +18,9 @@ private slots:
     void userEntryJoinsFamiliesWithoutBlankParts_data();
     void userEntryJoinsFamiliesWithoutBlankParts();
     void vpnEntriesCarryPushedAddressesForEveryAdapter();
+    void pushedDnsWithQuoteNeverReachesTheTool();
+    void userDnsGrammar_data();
+    void userDnsGrammar();
     void tunnelDnsOnOrdinaryAdapterIsLeftBehind_data();
     void tunnelDnsOnOrdinaryAdapterIsLeftBehind();
     void tunnelAdapterIsIgnoredByLeftBehindCheck();

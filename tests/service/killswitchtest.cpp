@@ -23,6 +23,11 @@ void KillSwitchTest::enableThenDisableOnTheWire()
     Utils::setApplicationDirectoryForTesting(QStringLiteral("/opt/corvalink"));
     KillSwitch killSwitch;
     m_service->clearFrames();
+    // An address that is no server address never reaches the root-run tool.
+    QTest::ignoreMessage(QtCriticalMsg, "KillSwitch: Protection not activated: the VPN public IP "
+                                        "is not a server address");
+    killSwitch.enable(QStringLiteral("10.8.0.2"), QStringLiteral("203.0.113.7\nup /bin/sh"), false);
+    QVERIFY(!killSwitch.isEnabled());
     QTest::ignoreMessage(
         QtInfoMsg, "KillSwitch: Activate protection, VPN internal IP '10.8.0.2', VPN public IP: "
                    "'203.0.113.7', allow local devices: 'false'");

@@ -15,7 +15,8 @@ const QString routePrint = QStringLiteral(
     " 14...00 ff 3c 9d 8a 1b ......TAP-Windows Adapter V9\r\n"
     " 22...00 ff 51 07 ce 4a ......TAP-Windows Adapter V9 #2\r\n"
     "  8...00 12 3f a7 17 ba ......Intel(R) Ethernet Connection I219-V\r\n"
-    "  1...........................Software Loopback Interface 1\r\n"
+    // Shaped like an adapter line, so that only the loopback rule leaves it out.
+    "  1...00 00 00 00 00 00 ......Software Loopback Interface 1\r\n"
     "  x...00 ff 11 22 33 44 ......TAP-Windows Adapter V9 #3\r\n"
     "===========================================================================\r\n"
     "IPv4 Route Table\r\n"

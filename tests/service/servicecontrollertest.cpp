@@ -1,17 +1,29 @@
 #include "servicecontrollertest.h"
 
 #include "fakes/fakeservice.h"
+#include "platform/platform.h"
+#include "platform/sockettable.h"
+#include "service/localpeertrust.h"
 #include "service/servicecontroller.h"
+#include "service/serviceprocess.h"
+#include "support/foreignpeer.h"
 #include "support/logcapture.h"
+#include "support/residentmemory.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
 // Longer than the link's 3000 ms period and status time-out.
 const int oneInterval = 3500;
+const qint64 memoryBoundKib = 32 * 1024;
 
 } // namespace
 
@@ -228,4 +240,210 @@ void ServiceControllerTest::startCommandsAreShortenedInTheLogOnly()
     controller.sendInitConnection();
     QVERIFY(service.waitForFrames(3));
     QCOMPARE(service.frames().last(), QStringLiteral("init: connection"));
+}
+
+void ServiceControllerTest::peerOwnerDecision_data()
+{
+    QTest::addColumn<QString>("owner");
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("root") << "0"
+                          << "1000"
+                          << "0" << true;
+    QTest::newRow("own user") << "1000"
+                              << "1000"
+                              << "0" << true;
+    QTest::newRow("another user") << "65534"
+                                  << "1000"
+                                  << "0" << false;
+    QTest::newRow("unknown") << ""
+                             << "1000"
+                             << "0" << false;
+    QTest::newRow("unknown, own user unknown too") << ""
+                                                   << ""
+                                                   << "0" << false;
+    QTest::newRow("SYSTEM") << "S-1-5-18"
+                            << "S-1-5-21-1-2-3-1001"
+                            << "S-1-5-18" << true;
+    QTest::newRow("another Windows user") << "S-1-5-21-1-2-3-1002"
+                                          << "S-1-5-21-1-2-3-1001"
+                                          << "S-1-5-18" << false;
+}
+
+void ServiceControllerTest::peerOwnerDecision()
+{
+    QFETCH(QString, owner);
+    QFETCH(QString, own);
+    QFETCH(QString, system);
+    QFETCH(bool, accepted);
+    QCOMPARE(LocalPeerTrust::decide(owner, own, system) == LocalPeerTrust::Accept, accepted);
+}
+
+void ServiceControllerTest::socketTableRows()
+{
+    // 61973 = F215, 40000.. = 9C40..; 127.0.0.1 and 192.168.1.x as a little-endian machine prints
+    // them.
+    const QByteArray tcp =
+        "  sl  local_address rem_address   st tx_queue rx_queue tr tm->when retrnsmt   uid  "
+        "timeout inode\n"
+        "   0: 0100007F:F215 00000000:0000 0A 00000000:00000000 00:00000000 00000000     0        "
+        "0 1000 1 0000000000000000 100 0 0 10 0\n"
+        "   1: 0100007F:F215 0100007F:9C40 01 00000000:00000000 00:00000000 00000000     0        "
+        "0 1001 1 0000000000000000 20 4 30 10 -1\n"
+        "   2: 0100007F:9C40 0100007F:F215 01 00000000:00000000 00:00000000 00000000 65534        "
+        "0 1002 1 0000000000000000 20 4 30 10 -1\n"
+        // Closed: the leftover claims root and has no inode.
+        "   3: 0100007F:9C41 0100007F:F215 01 00000000:00000000 00:00000000 00000000     0        "
+        "0 0 1 0000000000000000 20 4 30 10 -1\n"
+        "   4: 0100007F:9C45 0100007F:F215 05 00000000:00000000 00:00000000 00000000  1000        "
+        "0 1005 1 0000000000000000 20 4 30 10 -1\n"
+        "   5: 0201A8C0:9C43 0501A8C0:F215 01 00000000:00000000 00:00000000 00000000  1000        "
+        "0 1006 1 0000000000000000 20 4 30 10 -1\n"
+        "   6: 0100007F:9C44 0100007F:F215 01 00000000:00000000 00:00000000 00000000  1000        "
+        "0 1007 1 0000000000000000 20 4 30 10 -1\n"
+        "   7: 0100007F:9C44 0100007F:F215 01 00000000:00000000 00:00000000 00000000 65534        "
+        "0 1008 1 0000000000000000 20 4 30 10 -1\n"
+        "   8: garbage\n";
+    const QByteArray tcp6 =
+        "  sl  local_address                         remote_address                        st "
+        "tx_queue rx_queue tr tm->when retrnsmt   uid  timeout inode\n"
+        "   0: 0000000000000000FFFF00000100007F:9C42 0000000000000000FFFF00000100007F:F215 01 "
+        "00000000:00000000 00:00000000 00000000  1000        0 1003 1 0000000000000000 20 4 30 "
+        "10 -1\n"
+        "   1: 00000000000000000000000001000000:F215 00000000000000000000000000000000:0000 0A "
+        "00000000:00000000 00:00000000 00000000     0        0 1004 1 0000000000000000 100 0 0 "
+        "10 0\n";
+    const QVector<SocketTable::Row> rows = SocketTable::parse(tcp + tcp6);
+    QCOMPARE(rows.size(), 10);
+    QCOMPARE(rows.first().localAddress, QHostAddress(QStringLiteral("127.0.0.1")));
+    QCOMPARE(rows.first().localPort, quint16(61973));
+
+    QCOMPARE(SocketTable::establishedOwner(rows, 40000, 61973), qint64(65534));
+    QCOMPARE(SocketTable::establishedOwner(rows, 61973, 40000), qint64(0));
+    QCOMPARE(SocketTable::establishedOwner(rows, 40001, 61973), qint64(-1));
+    QCOMPARE(SocketTable::establishedOwner(rows, 40002, 61973), qint64(1000));
+    QCOMPARE(SocketTable::establishedOwner(rows, 40003, 61973), qint64(-1)); // not loopback
+    QCOMPARE(SocketTable::establishedOwner(rows, 40004, 61973), qint64(-1)); // rows disagree
+    QCOMPARE(SocketTable::establishedOwner(rows, 40005, 61973), qint64(-1)); // closing
+    QCOMPARE(SocketTable::listeningInodes(rows, QHostAddress(QStringLiteral("127.0.0.1")), 61973),
+             QSet<quint64>({1000}));
+    QCOMPARE(SocketTable::listeningInodes(rows, QHostAddress(QStringLiteral("::1")), 61973),
+             QSet<quint64>({1004}));
+    QCOMPARE(SocketTable::socketInode("socket:[1002]"), quint64(1002));
+    QCOMPARE(SocketTable::socketInode("pipe:[1002]"), quint64(0));
+    QCOMPARE(SocketTable::socketInode("/dev/null"), quint64(0));
+
+    // The same rules on this machine's own tables.
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, server.serverPort());
+    QVERIFY(client.waitForConnected(5000));
+    QCOMPARE(Platform::loopbackSocketOwner(client.localPort(), server.serverPort()),
+             Platform::currentAccount());
+    QVERIFY(Platform::processListensOn(QCoreApplication::applicationPid(),
+                                       QStringLiteral("127.0.0.1"), server.serverPort()));
+    QVERIFY(!Platform::processListensOn(QCoreApplication::applicationPid(),
+                                        QStringLiteral("127.0.0.1"), client.localPort()));
+}
+
+void ServiceControllerTest::serviceOfAnotherUserIsRefused()
+{
+    if (!ForeignPeer::canRun())
+        QSKIP("Acting as another user needs root and setpriv");
+    const QString command = QStringLiteral("start: \"/opt/corvalink/killswitch\" \"on\"");
+    LogCapture log;
+    std::unique_ptr<ServiceController> controller;
+    {
+        ForeignPeer impostor;
+        QVERIFY(impostor.start({QStringLiteral("service"), QString::number(FakeService::port)}));
+        QVERIFY(impostor.waitForOutput("listening\n"));
+        controller = std::make_unique<ServiceController>(true);
+        QSignalSpy refused(controller.get(), &ServiceController::serviceRefused);
+        QSignalSpy status(controller.get(), &ServiceController::initialConnectionStatusChanged);
+        QSignalSpy connected(controller.get(), &ServiceController::connected);
+        controller->send(command);
+        QVERIFY(refused.wait(5000));
+        QVERIFY(controller->isServiceRefused());
+        QCOMPARE(status.count(), 1);
+        QVERIFY(log.contains(QStringLiteral("ServiceController: Refused vpn-service: its socket "
+                                            "belongs to ")));
+        // Tried again like an absent service, and refused again.
+        QVERIFY(refused.wait(oneInterval + 2000));
+        QTest::qWait(300);
+        QCOMPARE(impostor.output(), QByteArray("listening\n"));
+        QCOMPARE(connected.count(), 0);
+        QVERIFY(!controller->isConnected());
+        QCOMPARE(controller->bufferedMessages(), QStringList{command});
+    }
+
+    FakeService service;
+    QVERIFY(service.listen());
+    QVERIFY(service.waitForFrames(2, 2 * oneInterval));
+    QCOMPARE(service.frames(), QStringList({QStringLiteral("init: connection"), command}));
+    QVERIFY(!controller->isServiceRefused());
+}
+
+void ServiceControllerTest::oversizedFrameClosesTheLink()
+{
+    QProcess flooder;
+    flooder.start(qEnvironmentVariable("CORVALINK_FAKE_PEER"),
+                  {QStringLiteral("service"), QString::number(FakeService::port),
+                   QString::number(10 * 1024 * 1024)});
+    QVERIFY(flooder.waitForReadyRead(5000));
+    LogCapture log;
+    const qint64 before = ResidentMemory::kib();
+    QVERIFY(before > 0);
+    ServiceController controller(true);
+    QSignalSpy lost(&controller, &ServiceController::disconnected);
+    QSignalSpy output(&controller, &ServiceController::processOutput);
+    QVERIFY(lost.wait(10000));
+    const qint64 grown = ResidentMemory::kib() - before;
+    QVERIFY2(grown < memoryBoundKib, qPrintable(QStringLiteral("%1 KiB").arg(grown)));
+    QCOMPARE(output.count(), 0);
+    QVERIFY(log.contains(QStringLiteral("ServiceController: Connection lost")));
+    QVERIFY(log.waitFor(QStringLiteral("ServiceController: Reopen connection"), 2 * oneInterval));
+    controller.forceQuit();
+    flooder.kill();
+    flooder.waitForFinished(3000);
+}
+
+void ServiceControllerTest::heldCommandsAreBounded()
+{
+    LogCapture log;
+    // Nothing listens on the service port yet.
+    ServiceController controller(true);
+    const qint64 before = ResidentMemory::kib();
+    QVERIFY(before > 0);
+    ServiceProcess oldest(QStringLiteral("openvpn"));
+    QSignalSpy oldestError(&oldest, &ServiceProcess::error);
+    oldest.start({QStringLiteral("/opt/corvalink/openvpn")});
+    QCOMPARE(oldest.state(), int(ServiceProcess::Starting));
+    for (int i = 1; i <= 9998; ++i)
+        controller.send(QStringLiteral("stop: <tool%1>").arg(i));
+    auto* removed = new ServiceProcess(QStringLiteral("wireguard-service"));
+    removed->start({QStringLiteral("/opt/corvalink/wireguard-service")});
+    delete removed;
+
+    QCOMPARE(controller.bufferedMessages().size(), ServiceController::maxHeldCommands);
+    QCOMPARE(controller.bufferedMessages().first(), QStringLiteral("stop: <tool9744>"));
+    QCOMPARE(oldest.state(), int(ServiceProcess::NotRunning));
+    QCOMPARE(oldestError.count(), 1);
+    QCOMPARE(oldestError.first().first().toInt(), -1);
+    QVERIFY(log.contains(
+        QStringLiteral("ServiceController: Too many held commands, dropped: start: openvpn")));
+    const qint64 grown = ResidentMemory::kib() - before;
+    QVERIFY2(grown < memoryBoundKib, qPrintable(QStringLiteral("%1 KiB").arg(grown)));
+
+    // The command of the handle that is gone is not sent.
+    FakeService service;
+    QVERIFY(service.listen());
+    QVERIFY(service.waitForFrames(256, 2 * oneInterval));
+    QTest::qWait(300);
+    QCOMPARE(service.frames().size(), 256);
+    QCOMPARE(service.frames().first(), QStringLiteral("init: connection"));
+    QCOMPARE(service.frames().last(), QStringLiteral("stop: <tool9998>"));
+    QVERIFY(log.contains(
+        QStringLiteral("ServiceController: Dropped held command of a removed process: ")));
 }

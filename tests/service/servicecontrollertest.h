@@ -17,4 +17,11 @@ private slots:
     void forceQuitStopsReopeningAndReporting();
     void withoutAutoConnectNothingHappens();
     void startCommandsAreShortenedInTheLogOnly();
+
+    void peerOwnerDecision_data();
+    void peerOwnerDecision();
+    void socketTableRows();
+    void serviceOfAnotherUserIsRefused();
+    void oversizedFrameClosesTheLink();
+    void heldCommandsAreBounded();
 };

@@ -27,11 +27,33 @@ void ServiceProcessTest::startQuotesEveryElement()
     QCOMPARE(process.state(), 0);
     m_service->clearFrames();
     process.start({QStringLiteral("/opt/Corvalink VPN/openvpn"), QStringLiteral("--config"),
-                   QString(), QStringLiteral("a\"b")});
+                   QString(), QStringLiteral("a b")});
     QCOMPARE(process.state(), 1);
     QVERIFY(m_service->waitForFrames(1));
     QCOMPARE(m_service->frames().first(),
-             QStringLiteral("start: \"/opt/Corvalink VPN/openvpn\" \"--config\" \"\" \"a\"b\""));
+             QStringLiteral("start: \"/opt/Corvalink VPN/openvpn\" \"--config\" \"\" \"a b\""));
+}
+
+void ServiceProcessTest::commandBreakingElementsAreRefused()
+{
+    // A quote would end the element early; a line break or NUL would end the command line.
+    ServiceProcess process(QStringLiteral("killswitch"));
+    QSignalSpy error(&process, &ServiceProcess::error);
+    m_service->clearFrames();
+    for (const QString& element :
+         {QStringLiteral("1.2.3.4\" \"local"), QStringLiteral("1.2.3.4\nstart: \"/bin/sh\""),
+          QStringLiteral("1.2.3.4\r"), QStringLiteral("1.2.3.4") + QChar(0)}) {
+        QTest::ignoreMessage(QtCriticalMsg, "killswitch: Command refused: an element holds a "
+                                            "quote, a line break or a NUL");
+        process.start({QStringLiteral("killswitch"), QStringLiteral("enable"), element});
+        QCOMPARE(process.state(), 0);
+    }
+    QCOMPARE(error.count(), 4);
+    QCOMPARE(error.first().first().toInt(), -1);
+    process.start({QStringLiteral("killswitch"), QStringLiteral("disable")});
+    QVERIFY(m_service->waitForFrames(1));
+    QCOMPARE(m_service->frames(),
+             QStringList({QStringLiteral("start: \"killswitch\" \"disable\"")}));
 }
 
 void ServiceProcessTest::parsesNotifications_data()
@@ -39,30 +61,39 @@ void ServiceProcessTest::parsesNotifications_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<ServiceProcess::Notification::Kind>("kind");
     QTest::addColumn<quint64>("id");
-    QTest::addColumn<uint>("code");
+    QTest::addColumn<int>("code");
     QTest::addColumn<QString>("name");
     using N = ServiceProcess::Notification;
-    QTest::newRow("started") << "started:4711,0,openvpn" << N::Started << quint64(4711) << 0u
+    QTest::newRow("started") << "started:4711,0,openvpn" << N::Started << quint64(4711) << 0
                              << "openvpn";
     QTest::newRow("started with error") << "started:0,1053,wireguard-service" << N::Started
-                                        << quint64(0) << 1053u << "wireguard-service";
-    QTest::newRow("finished") << "finished:4711,3,killswitch" << N::Finished << quint64(4711) << 3u
+                                        << quint64(0) << 1053 << "wireguard-service";
+    QTest::newRow("finished") << "finished:4711,3,killswitch" << N::Finished << quint64(4711) << 3
                               << "killswitch";
-    QTest::newRow("one field") << "started:openvpn" << N::Started << quint64(0) << 0u << "openvpn";
+    QTest::newRow("one field") << "started:openvpn" << N::Started << quint64(0) << 0 << "openvpn";
+    // With two fields the second is both the code and the name: no number, so a failure.
     QTest::newRow("two fields: no id")
-        << "finished:7,openvpn" << N::Finished << quint64(0) << 0u << "openvpn";
-    QTest::newRow("empty code") << "finished:1,,dns" << N::Finished << quint64(1) << 0u << "dns";
+        << "finished:7,openvpn" << N::Finished << quint64(0) << -1 << "openvpn";
+    QTest::newRow("empty code") << "finished:1,,dns" << N::Finished << quint64(1) << 0 << "dns";
     QTest::newRow("code not a number")
-        << "finished:1,x,dns" << N::Finished << quint64(1) << 0u << "dns";
+        << "finished:1,x,dns" << N::Finished << quint64(1) << -1 << "dns";
+    QTest::newRow("code with trailing text")
+        << "finished:1,0x,dns" << N::Finished << quint64(1) << -1 << "dns";
+    QTest::newRow("code past the int range")
+        << "started:1,2147483648,dns" << N::Started << quint64(1) << -1 << "dns";
+    QTest::newRow("negative code")
+        << "finished:1,-3,dns" << N::Finished << quint64(1) << -1 << "dns";
+    QTest::newRow("largest code") << "finished:1,2147483647,dns" << N::Finished << quint64(1)
+                                  << 2147483647 << "dns";
     QTest::newRow("id not a number")
-        << "finished:x,2,dns" << N::Finished << quint64(0) << 2u << "dns";
+        << "finished:x,2,dns" << N::Finished << quint64(0) << 2 << "dns";
     QTest::newRow("last field is the name")
-        << "finished:1,2,extra,network-tool" << N::Finished << quint64(1) << 2u << "network-tool";
-    QTest::newRow("other text") << "hello" << N::None << quint64(0) << 0u << "";
+        << "finished:1,2,extra,network-tool" << N::Finished << quint64(1) << 2 << "network-tool";
+    QTest::newRow("other text") << "hello" << N::None << quint64(0) << 0 << "";
     QTest::newRow("prefix case differs")
-        << "Started:1,0,openvpn" << N::None << quint64(0) << 0u << "";
+        << "Started:1,0,openvpn" << N::None << quint64(0) << 0 << "";
     QTest::newRow("prefix repeated")
-        << "started:1,0,started:openvpn" << N::Started << quint64(1) << 0u << "openvpn";
+        << "started:1,0,started:openvpn" << N::Started << quint64(1) << 0 << "openvpn";
 }
 
 void ServiceProcessTest::parsesNotifications()
@@ -70,7 +101,7 @@ void ServiceProcessTest::parsesNotifications()
     QFETCH(QString, text);
     QFETCH(ServiceProcess::Notification::Kind, kind);
     QFETCH(quint64, id);
-    QFETCH(uint, code);
+    QFETCH(int, code);
     QFETCH(QString, name);
     const ServiceProcess::Notification notification = ServiceProcess::parseNotification(text);
     QCOMPARE(notification.kind, kind);

@@ -12,6 +12,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void startQuotesEveryElement();
+    void commandBreakingElementsAreRefused();
     void parsesNotifications_data();
     void parsesNotifications();
     void startedWithCodeZeroRuns();

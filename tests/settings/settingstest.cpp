@@ -287,10 +287,14 @@ void SettingsTest::mtuGoesToEveryAdapterWithAnIndex()
                                 NetworkInterface{QStringLiteral("missing-b"), 999999}});
     QSignalSpy mtu(&settings, &Settings::mtuSizeChanged);
     LogCapture log;
-    settings.setMtuSize(0);
+    settings.setMtuSize(1400);
     QCOMPARE(log.count(QStringLiteral("Utils: 'Set mtu size' command finished with code: ")), 2);
     QCOMPARE(mtu.count(), 1);
-    QCOMPARE(mtu.first().first().toInt(), 0);
+    QCOMPARE(mtu.first().first().toInt(), 1400);
+    // The same value again runs no tool.
+    settings.setMtuSize(1400);
+    QCOMPARE(log.count(QStringLiteral("Utils: 'Set mtu size' command finished with code: ")), 2);
+    QCOMPARE(mtu.count(), 1);
 }
 
 void SettingsTest::launchOnStartupFollowsAutoStart()

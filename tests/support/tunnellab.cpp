@@ -60,3 +60,22 @@ QString TunnelLab::fakeWireGuard()
 {
     return qEnvironmentVariable("CORVALINK_FAKE_WIREGUARD");
 }
+
+QString TunnelLab::gated(const QString& name, const QString& target, const QString& gate)
+{
+    const QString program = m_folder.filePath(QStringLiteral("gated/") + name);
+    if (!link(QStringLiteral("gated/") + name, target))
+        return {};
+    const QString path = program + QStringLiteral(".sh");
+    QFile script(path);
+    if (!script.open(QIODevice::WriteOnly))
+        return {};
+    script.write(
+        QStringLiteral("#!/bin/sh\nwhile [ ! -e '%1' ]; do sleep 0.05; done\nexec '%2' \"$@\"\n")
+            .arg(gate, program)
+            .toUtf8());
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner | QFile::ExeGroup |
+                          QFile::ExeOther);
+    return path;
+}

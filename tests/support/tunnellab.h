@@ -23,6 +23,11 @@ public:
         return link(relativePath, target);
     }
 
+    // A script in the folder that waits until the file gate exists and then becomes target under
+    // the program name name (the client looks for its programs by name), so that a test can act
+    // before the program does.
+    QString gated(const QString& name, const QString& target, const QString& gate);
+
     static QString fakeOpenVpn();
     static QString fakeStunnel();
     static QString fakeWireGuard();

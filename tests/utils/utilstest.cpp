@@ -79,6 +79,19 @@ void UtilsTest::addressTests()
     QVERIFY(Utils::isIpv6Address(QStringLiteral("2001:db8::1")));
     QVERIFY(!Utils::isIpv6Address(QStringLiteral("203.0.113.7")));
     QVERIFY(!Utils::isIpv6Address(QStringLiteral("not an address")));
+
+    // What may reach a root-run file or command as a server.
+    for (const char* good : {"203.0.113.7", "0.0.0.0", "vpn1", "nl-ams-01.example.com"})
+        QVERIFY2(Utils::isServerAddress(QLatin1String(good)), good);
+    for (const char* bad :
+         {"10.1", "010.0.0.1", "1.2.3.256", "0x7f.0.0.1", "127.1", "-vpn.x", "vpn-.x", "vpn..x",
+          "vpn1\nup /bin/sh", "vpn1\"", "a b", "1.2.3.4\n", ""})
+        QVERIFY2(!Utils::isServerAddress(QLatin1String(bad)), bad);
+    QVERIFY(!Utils::isServerAddress(QString(254, QLatin1Char('a'))));
+    QVERIFY(Utils::isIpLiteral(QStringLiteral("fd00:dead:beef:cafe::1")));
+    QVERIFY(!Utils::isIpLiteral(QStringLiteral("fe80::1%eth0")));
+    QVERIFY(Utils::hasCommandBreakingCharacter(QStringLiteral("a\rb")));
+    QVERIFY(!Utils::hasCommandBreakingCharacter(QStringLiteral("a b'c")));
 }
 
 void UtilsTest::executableNameUsesPlatformSuffixAndAppDirectory()

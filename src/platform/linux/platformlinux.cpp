@@ -9,6 +9,9 @@
 #include <QSysInfo>
 #include <QTextStream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace Platform {
 
 namespace {
@@ -195,6 +198,12 @@ bool wireGuardDriverInstalled()
 {
     return QFileInfo::exists(QStringLiteral("/sys/module/wireguard")) ||
            !QStandardPaths::findExecutable(QStringLiteral("wireguard-go")).isEmpty();
+}
+
+int createOwnerOnlyFile(const QString& path)
+{
+    return ::open(QFile::encodeName(path).constData(),
+                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
 }
 
 } // namespace Platform

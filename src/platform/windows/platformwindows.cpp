@@ -11,6 +11,10 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
 namespace Platform {
 
 namespace {
@@ -149,6 +153,12 @@ bool wireGuardDriverInstalled()
     const ToolResult result =
         runTool(shellCommand(QStringLiteral("driverquery /V")), toolTimeoutMs);
     return WireGuardClient::driverListHasWireGuard(QString::fromLocal8Bit(result.output));
+}
+
+int createOwnerOnlyFile(const QString& path)
+{
+    return _wopen(reinterpret_cast<const wchar_t*>(path.utf16()),
+                  _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 
 } // namespace Platform

@@ -1,0 +1,68 @@
+#include "platform/platform.h"
+#include "platform/sockettable.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <climits>
+#include <unistd.h>
+
+namespace Platform {
+
+namespace {
+
+QVector<SocketTable::Row> tcpRows()
+{
+    QVector<SocketTable::Row> rows;
+    for (const char* path : {"/proc/net/tcp", "/proc/net/tcp6"}) {
+        QFile table(QString::fromLatin1(path));
+        if (table.open(QIODevice::ReadOnly))
+            rows += SocketTable::parse(table.readAll());
+    }
+    return rows;
+}
+
+QByteArray linkTarget(const QString& path)
+{
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(QFile::encodeName(path).constData(), target, sizeof(target));
+    return length > 0 ? QByteArray(target, int(length)) : QByteArray();
+}
+
+} // namespace
+
+QString loopbackSocketOwner(quint16 localPort, quint16 remotePort)
+{
+    const qint64 uid = SocketTable::establishedOwner(tcpRows(), localPort, remotePort);
+    return uid < 0 ? QString() : QString::number(uid);
+}
+
+QString currentAccount()
+{
+    // Sockets carry the effective user of the process that made them.
+    return QString::number(::geteuid());
+}
+
+QString systemAccount()
+{
+    return QStringLiteral("0");
+}
+
+bool processListensOn(qint64 processId, const QString& address, quint16 port)
+{
+    if (processId <= 0)
+        return false;
+    const QSet<quint64> listening =
+        SocketTable::listeningInodes(tcpRows(), QHostAddress(address), port);
+    if (listening.isEmpty())
+        return false;
+    const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(processId));
+    for (const QString& entry :
+         descriptors.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        if (listening.contains(SocketTable::socketInode(linkTarget(descriptors.filePath(entry)))))
+            return true;
+    }
+    return false;
+}
+
+} // namespace Platform

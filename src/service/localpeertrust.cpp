@@ -1,0 +1,24 @@
+#include "localpeertrust.h"
+
+#include "platform/platform.h"
+
+LocalPeerTrust::Verdict LocalPeerTrust::decide(const QString& owner, const QString& ownAccount,
+                                               const QString& systemAccount)
+{
+    if (owner.isEmpty())
+        return Refuse;
+    return owner == systemAccount || owner == ownAccount ? Accept : Refuse;
+}
+
+LocalPeerTrust::Verdict LocalPeerTrust::checkPeer(quint16 peerPort, quint16 ourPort, QString* owner)
+{
+    const QString found = Platform::loopbackSocketOwner(peerPort, ourPort);
+    if (owner)
+        *owner = found;
+    return decide(found, Platform::currentAccount(), Platform::systemAccount());
+}
+
+QString LocalPeerTrust::ownerText(const QString& owner)
+{
+    return owner.isEmpty() ? QStringLiteral("unknown") : owner;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QtGlobal>
+
+// This process's resident memory (VmRSS), for bounds on what hostile input may make it hold.
+class ResidentMemory
+{
+public:
+    // In KiB; -1 when it cannot be read.
+    static qint64 kib();
+};

@@ -143,8 +143,10 @@ void NetworkApi::onFinished(QNetworkReply* reply)
 
 void NetworkApi::handleError(const QString& url, const QString& errorText, int code)
 {
-    Logger::warning(objectName(), QStringLiteral("'%1' finished, error: %2 (code: %3)")
-                                      .arg(urlLabel(url), errorText, QString::number(code)));
+    Logger::warning(objectName(),
+                    QStringLiteral("'%1' finished, error: %2 (code: %3)")
+                        .arg(urlLabel(url), NetworkReplyTimeout::loggableText(errorText),
+                             QString::number(code)));
     if (url == geoIpUrl())
         emit requestCurrentIpAddressFinished(Utils::placeholderAddress(), QString());
     else if (url == serverListUrl())

@@ -3,6 +3,7 @@
 #include "app/logger.h"
 
 #include <QNetworkReply>
+#include <QRegularExpression>
 #include <QTimerEvent>
 
 NetworkReplyTimeout::NetworkReplyTimeout(QNetworkReply* reply, int timeoutMs) : QObject(reply)
@@ -36,4 +37,11 @@ QString NetworkReplyTimeout::loggableUrl(const QString& url)
     static const QLatin1String accounts("accounts/");
     const int at = url.indexOf(accounts);
     return at < 0 ? url : url.left(at + accounts.size()) + QStringLiteral("***");
+}
+
+QString NetworkReplyTimeout::loggableText(const QString& text)
+{
+    // Qt's error texts quote the whole URL.
+    static const QRegularExpression accountName(QStringLiteral("accounts/\\S*"));
+    return QString(text).replace(accountName, QStringLiteral("accounts/***"));
 }

@@ -15,6 +15,8 @@ public:
 
     // The URL as a log line may show it: nothing after "accounts/".
     static QString loggableUrl(const QString& url);
+    // Any text that may quote an account URL.
+    static QString loggableText(const QString& text);
 
 protected:
     void timerEvent(QTimerEvent* event) override;

@@ -270,6 +270,7 @@ void NetworkApiTest::wrongCredentialsGiveEmptyAccount()
     QCOMPARE(a.id, quint64(0));
     QVERIFY(a.wgPublicKey.isEmpty());
     QVERIFY(log.contains(QStringLiteral("NetworkApi: 'API Accounts URL' finished, error: ")));
+    QVERIFY(!log.messages().join(QLatin1Char('\n')).contains(QStringLiteral("alice")));
 }
 
 void NetworkApiTest::nothingIsSentAfterStop()

@@ -4,17 +4,15 @@
 #include "app/logger.h"
 #include "app/singleapplication.h"
 #include "app/startup.h"
+#include "app/systemtray.h"
 #include "utils/autostart.h"
 #include "utils/update.h"
 
-#include <QAction>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QMenu>
 #include <QScreen>
 #include <QSslSocket>
 #include <QSysInfo>
-#include <QSystemTrayIcon>
 #include <QWidget>
 
 namespace {
@@ -84,15 +82,13 @@ void Application::createMainWindow()
 
 void Application::createTray()
 {
-    m_trayMenu = std::make_unique<QMenu>();
-    QAction* exitAction = m_trayMenu->addAction(tr("Exit"));
-    connect(exitAction, &QAction::triggered, this, &Application::requestQuit);
-
-    m_tray = new QSystemTrayIcon(
-        QIcon(QStringLiteral(":/resources/icons/app/tray-disconnected.png")), this);
+    m_tray = new SystemTray(this);
+    // Nothing to connect to until the controller exists.
+    m_tray->setConnectAction(tr("Connect"), false);
+    m_tray->setIconState(0);
     m_tray->setToolTip(QStringLiteral("Corvalink"));
-    m_tray->setContextMenu(m_trayMenu.get());
-    m_tray->show();
+    connect(m_tray, &SystemTray::exitActionClicked, this, &Application::requestQuit);
+    connect(m_tray, &SystemTray::triggeredClicked, this, [this] { messageReceived(QString()); });
 }
 
 void Application::requestQuit()

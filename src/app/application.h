@@ -5,10 +5,9 @@
 
 #include <memory>
 
-class QMenu;
-class QSystemTrayIcon;
 class QWidget;
 class SingleApplication;
+class SystemTray;
 
 // Stands in for the application object until it exists: it opens the log, writes the start
 // lines, shows the empty main window and a tray icon whose menu can quit.
@@ -34,6 +33,5 @@ private:
 
     SingleApplication* m_app = nullptr;
     std::unique_ptr<QWidget> m_mainWindow;
-    std::unique_ptr<QMenu> m_trayMenu;
-    QSystemTrayIcon* m_tray = nullptr;
+    SystemTray* m_tray = nullptr;
 };

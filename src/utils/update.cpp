@@ -5,17 +5,91 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QXmlStreamReader>
 
 namespace {
 
 QString cachedInstalledVersion;
 
+const QString noUpdatesText = QStringLiteral("There are currently no updates available");
+const QString toolBaseName = QStringLiteral("maintenancetool");
+
 } // namespace
 
 Update::Update(QObject* parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("Update"));
+}
+
+QString Update::maintenanceToolPath()
+{
+    return Utils::executableName(toolBaseName, true);
+}
+
+void Update::checkForUpdates()
+{
+    const QString path = maintenanceToolPath();
+    if (!QFile::exists(path)) {
+        Logger::warning(objectName(), QStringLiteral("Disabled, '%1' does not exists")
+                                          .arg(Utils::executableName(toolBaseName)));
+        return;
+    }
+    auto* process = new QProcess(this);
+    m_process = process;
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+            [this](int, QProcess::ExitStatus status) {
+                if (status == QProcess::NormalExit)
+                    checkForUpdatesProcessFinished();
+            });
+    process->start(path, {QStringLiteral("--checkupdates")}, QIODevice::ReadWrite);
+    // Each timer abandons its own run, so a later check keeps its full time.
+    const QPointer<QProcess> run(process);
+    QTimer::singleShot(m_checkTimeoutMs, this, [run] {
+        if (run)
+            run->kill();
+    });
+}
+
+void Update::checkForUpdatesProcessFinished()
+{
+    auto* process = qobject_cast<QProcess*>(sender());
+    if (!process)
+        process = m_process;
+    if (!process)
+        return;
+    const QString newVersion = newVersionFromOutput(QString::fromLocal8Bit(process->readAll()));
+    if (!newVersion.isEmpty())
+        Logger::info(objectName(),
+                     QStringLiteral("Finished,  new version is available: ") + newVersion);
+    else
+        Logger::info(objectName(), noUpdatesText);
+    emit newVersionIsAvailable(newVersion);
+}
+
+QString Update::newVersionFromOutput(const QString& output)
+{
+    if (output.contains(noUpdatesText))
+        return {};
+    static const QRegularExpression attribute(QStringLiteral("version=\"[\\d,\\.]+\""));
+    const QRegularExpressionMatch match = attribute.match(output);
+    if (!match.hasMatch())
+        return {};
+    return match.captured(0).remove(QStringLiteral("version=")).remove(QLatin1Char('"'));
+}
+
+void Update::startUpdater()
+{
+    qint64 pid = 0;
+    const bool started =
+        QProcess::startDetached(maintenanceToolPath(), {QStringLiteral("--updater")}, {}, &pid);
+    Logger::info(objectName(),
+                 QStringLiteral("Maintenance tool started in update mode: %1, pid: %2")
+                     .arg(Utils::boolText(started))
+                     .arg(pid));
 }
 
 QString Update::versionFromComponents(const QByteArray& xml)

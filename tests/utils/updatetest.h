@@ -11,4 +11,8 @@ private slots:
     void versionComesFromFirstVersionElement();
     void brokenDescriptionGivesEmptyVersion();
     void installedVersionIsReadOnce();
+    void checkReportsTheNewVersion_data();
+    void checkReportsTheNewVersion();
+    void missingOrHangingToolReportsNothing();
+    void updaterStartsDetached();
 };

@@ -1,0 +1,596 @@
+#include "serverlistmodel.h"
+
+#include "api/catalogue.h"
+#include "app/logger.h"
+#include "core/countrynames.h"
+#include "settings/settings.h"
+#include "utils/utils.h"
+
+namespace {
+
+// What notifyCurrentServer last emitted, shared by every model: a second list that selects the
+// same location stays quiet.
+struct LastNotification
+{
+    QString locationText;
+    QString locationImageSource;
+    QString serverIp;
+};
+
+LastNotification& lastNotification()
+{
+    static LastNotification last;
+    return last;
+}
+
+bool isDecimalNumber(const QString& text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+ServerListModel::ServerListModel(const QString& name, int kind, QObject* parent)
+    : QAbstractListModel(parent), m_kind(kind)
+{
+    setObjectName(name);
+}
+
+QString ServerListModel::locationImageSource() const
+{
+    const Server* server = selectedServer();
+    return server ? Utils::countryFlagSource(server->country) : QString();
+}
+
+QString ServerListModel::locationText() const
+{
+    if (m_currentId == searchMarker())
+        return tr("Search");
+    const Server* server = selectedServer();
+    return server ? Catalogue::countryCityText(*server) : tr("Not selected");
+}
+
+QString ServerListModel::serverIp() const
+{
+    const Server* server = selectedServer();
+    return server ? server->ip : QString();
+}
+
+int ServerListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows.size();
+}
+
+QVariant ServerListModel::data(const QModelIndex& index, int role) const
+{
+    if (index.row() < 0)
+        return QStringLiteral("0");
+    return rowValue(index.row(), role);
+}
+
+QHash<int, QByteArray> ServerListModel::roleNames() const
+{
+    static const QHash<int, QByteArray> names = {
+        {IdRole, "Id"},
+        {CountryServerRole, "CountryServer"},
+        {CountryRole, "Country"},
+        {CountryNameRole, "CountryName"},
+        {CityRole, "City"},
+        {NameRole, "Name"},
+        {FavoriteRole, "Favorite"},
+        {ServiceHeaderRole, "ServiceHeader"},
+        {ServiceItemRole, "ServiceItem"},
+        {CountryFlagSourceRole, "CountryFlagSource"},
+        {SearchFieldRole, "SearchField"},
+    };
+    return names;
+}
+
+bool ServerListModel::removeRows(int row, int count, const QModelIndex& parent)
+{
+    // Rows of a list have no children, and a negative start names no row.
+    if (m_rows.isEmpty() || count < 1 || row < 0 || row >= m_rows.size() || parent.isValid())
+        return false;
+    const int last = qMin(row + count, m_rows.size()) - 1;
+    beginRemoveRows(QModelIndex(), row, last);
+    m_rows.erase(m_rows.begin() + row, m_rows.begin() + last + 1);
+    m_rowTexts.erase(m_rowTexts.begin() + row, m_rowTexts.begin() + last + 1);
+    endRemoveRows();
+    return true;
+}
+
+QVariant ServerListModel::roleValue(const Server& server, int role) const
+{
+    switch (role) {
+    case IdRole:
+        return server.id;
+    case CountryServerRole:
+        return m_allCountries || server.isCountry;
+    case CountryRole:
+        return server.country.toLower();
+    case CountryNameRole:
+        return Catalogue::displayCountryName(server);
+    case CityRole:
+        return server.city;
+    case NameRole:
+        return server.name;
+    case FavoriteRole:
+        return server.favorite;
+    case ServiceHeaderRole:
+        return server.serviceHeader;
+    case ServiceItemRole:
+        return m_kind == Recent && !server.serviceHeader;
+    case CountryFlagSourceRole:
+        return Utils::countryFlagSource(server.country);
+    case SearchFieldRole:
+        return QStringLiteral("%1:%2:%3:%4")
+            .arg(Catalogue::displayCountryName(server), server.city, server.name, server.ip)
+            .toLower();
+    default:
+        return {};
+    }
+}
+
+QVariant ServerListModel::rowValue(int row, int role) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return {};
+    return roleValue(m_rows.at(row), role);
+}
+
+QString ServerListModel::attrBasicLabelText(int indexOfThisDelegate) const
+{
+    const bool country = rowValue(indexOfThisDelegate, CountryServerRole).toBool();
+    const int role = expandableModel() && country ? CountryNameRole : CityRole;
+    return rowValue(indexOfThisDelegate, role).toString();
+}
+
+QString ServerListModel::attrCountryFlagSource(int indexOfThisDelegate) const
+{
+    const QString flag = rowValue(indexOfThisDelegate, CountryFlagSourceRole).toString();
+    if (rowValue(indexOfThisDelegate, ServiceItemRole).toBool() || !expandableModel())
+        return flag;
+    return rowValue(indexOfThisDelegate, CountryServerRole).toBool() ? flag : QString();
+}
+
+bool ServerListModel::attrExpandable(int indexOfThisDelegate) const
+{
+    return !rowValue(indexOfThisDelegate, ServiceItemRole).toBool() && expandableModel();
+}
+
+bool ServerListModel::attrFavoriteIconVisible(int indexOfThisDelegate) const
+{
+    if (!expandableModel())
+        return true;
+    return !rowValue(indexOfThisDelegate, CountryServerRole).toBool();
+}
+
+bool ServerListModel::attrVisible(int indexOfThisDelegate, const QString& searchPhrase) const
+{
+    const QString phrase = searchPhrase.simplified();
+    if (phrase.isEmpty())
+        return true;
+    if (indexOfThisDelegate < 0 || indexOfThisDelegate >= m_rows.size()) {
+        Logger::warning(objectName(),
+                        QStringLiteral("Attr, out of index: %1").arg(indexOfThisDelegate));
+        return true;
+    }
+    if (m_kind != AllServers && m_rows.at(indexOfThisDelegate).serviceHeader)
+        return true;
+    // A country row's text holds the texts of all its catalogue servers.
+    return m_rowTexts.at(indexOfThisDelegate).contains(ServerSearchIndex::needle(phrase));
+}
+
+bool ServerListModel::expandableModel() const
+{
+    return m_kind == AllServers || m_kind == Recent;
+}
+
+void ServerListModel::collapseAll()
+{
+    setAllExpanded(false);
+}
+
+void ServerListModel::expandAll()
+{
+    setAllExpanded(true);
+}
+
+void ServerListModel::setAllExpanded(bool expand)
+{
+    if (!expandableModel())
+        return;
+    m_refreshDeferred = true;
+    const Servers base = m_baseRows;
+    for (const Server& entry : base)
+        expandCurrentItem(entry.id, expand);
+    m_refreshDeferred = false;
+    if (m_refreshPending)
+        refreshAllRows();
+}
+
+void ServerListModel::expandCurrentItem(const QString& serverId, bool expand)
+{
+    if (!expandableModel()) {
+        Logger::warning(objectName(), QStringLiteral("This model can't be expanded!"));
+        return;
+    }
+    const int row = indexOfRow(serverId);
+    if (row < 0) {
+        Logger::warning(objectName(),
+                        QStringLiteral("Can't find server '%1' for expandable operation: %2")
+                            .arg(serverId)
+                            .arg(expand ? 1 : 0));
+        return;
+    }
+    const Server parent = m_rows.at(row);
+    if (!expansionWanted(parent, expand))
+        return;
+    QVector<QString> texts;
+    const Servers children = childrenOf(parent, texts);
+    if (m_kind == Recent && isHeaderRow(parent, favoritesHeaderCode()))
+        m_favoritesExpanded = expand;
+    else if (m_kind == Recent && isHeaderRow(parent, recentHeaderCode()))
+        m_recentExpanded = expand;
+    if (children.isEmpty()) {
+        Logger::info(
+            objectName(),
+            QStringLiteral("Can't find servers for expandable operation, list is empty for server "
+                           "'%1'")
+                .arg(serverId));
+        return;
+    }
+    if (expand)
+        insertServers(row + 1, children, texts);
+    else
+        removeRows(row + 1, shownChildRows(row, children.size()));
+    refreshAllRows();
+    emit expandableStateChanged(serverId, expand);
+}
+
+bool ServerListModel::expansionWanted(const Server& row, bool expand) const
+{
+    if (m_kind == Recent) {
+        if (isHeaderRow(row, favoritesHeaderCode()))
+            return expand != m_favoritesExpanded;
+        if (isHeaderRow(row, recentHeaderCode()))
+            return expand != m_recentExpanded;
+        return true;
+    }
+    const int shown = countryRowCount(row.country);
+    return expand ? shown < 2 : shown != 1;
+}
+
+Servers ServerListModel::childrenOf(const Server& row, QVector<QString>& texts)
+{
+    Servers children;
+    if (m_kind == Recent && isHeaderRow(row, favoritesHeaderCode())) {
+        for (int i = 0; i < m_catalogue.size(); ++i) {
+            if (m_catalogue.at(i).favorite) {
+                children << m_catalogue.at(i);
+                texts << m_search.catalogueText(i);
+            }
+        }
+    } else if (m_kind == Recent && isHeaderRow(row, recentHeaderCode())) {
+        children = Settings::instance()->loadRecentServers(m_catalogue);
+        texts = rowTexts(children);
+    } else {
+        const QVector<int> members = m_search.countryMembers(row.country);
+        children.reserve(members.size());
+        texts.reserve(members.size());
+        for (const int i : members) {
+            children << m_catalogue.at(i);
+            texts << m_search.catalogueText(i);
+        }
+    }
+    return children;
+}
+
+int ServerListModel::shownChildRows(int row, int children) const
+{
+    // Only the rows under this one up to the next header are its children: flags kept over a
+    // refill may claim rows that are no longer there.
+    int shown = 0;
+    for (int i = row + 1; i < m_rows.size() && shown < children && !m_rows.at(i).isCountry; ++i)
+        ++shown;
+    return shown;
+}
+
+void ServerListModel::setFavorite(const QString& serverId, bool set)
+{
+    Catalogue::setFavoriteByIp(m_catalogue, serverId, set);
+    Catalogue::setFavoriteByIp(m_rows, serverId, set);
+    refreshAllRows();
+    if (m_kind != Recent || !m_favoritesExpanded)
+        return;
+    const int shownRow = indexOfRow(serverId);
+    const int recentHeader = firstRecentHeaderRow();
+    if (set) {
+        const Server server = Catalogue::findByIp(m_catalogue, serverId);
+        if (Catalogue::isValid(server))
+            insertServers(1, {server}, rowTexts({server}));
+        else
+            Logger::info(objectName(),
+                         QStringLiteral("Can't find server with IP '%1'").arg(serverId));
+    } else if (shownRow >= 1 && shownRow < recentHeader) {
+        removeRows(m_rows.indexOf(m_rows.at(shownRow)), 1);
+    }
+}
+
+void ServerListModel::updateCurrentServer(const QString& serverId, bool notify)
+{
+    if (serverId.isEmpty())
+        return;
+    const QString id = Catalogue::identifierForAddress(m_rows, serverId);
+    if (Catalogue::isUuid(id) || id.size() == 2) {
+        const QString code = countrySelectionCode(id);
+        if (code.isEmpty())
+            return;
+        m_currentId = searchMarker();
+        emit searchCountry(code, Utils::countryFlagSource(code));
+        return;
+    }
+    selectServer(id, notify);
+}
+
+QString ServerListModel::countrySelectionCode(const QString& id) const
+{
+    const int row = indexOfRow(id);
+    if (row >= 0)
+        return m_rows.at(row).country;
+    if (id.size() != 2)
+        return {};
+    for (const Server& server : m_rows) {
+        if (server.country.compare(id, Qt::CaseInsensitive) == 0)
+            return server.country;
+    }
+    return {};
+}
+
+void ServerListModel::selectServer(QString id, bool notify)
+{
+    if (isDecimalNumber(id)) {
+        bool valid = false;
+        const qlonglong position = id.toLongLong(&valid);
+        if (valid && position < m_catalogue.size())
+            id = m_catalogue.at(int(position)).ip;
+    }
+    if (Utils::isIpv4Address(id)) {
+        m_currentId = id;
+    } else if (m_rows.isEmpty()) {
+        return;
+    } else if (Catalogue::isHostName(id)) {
+        m_currentId = Catalogue::ipForName(m_rows, id);
+    } else {
+        m_currentId = m_rows.first().id;
+    }
+    if (serverIp().isEmpty())
+        return;
+    if (notify)
+        notifyCurrentServer();
+}
+
+void ServerListModel::notifyCurrentServer()
+{
+    LastNotification& last = lastNotification();
+    const QString text = locationText();
+    if (text != last.locationText) {
+        last.locationText = text;
+        emit locationTextChanged(text);
+    }
+    const QString image = locationImageSource();
+    if (image != last.locationImageSource) {
+        last.locationImageSource = image;
+        emit locationImageSourceChanged(image);
+    }
+    const QString ip = serverIp();
+    if (ip != last.serverIp) {
+        last.serverIp = ip;
+        emit serverIpChanged(ip);
+        m_notified = true;
+    }
+}
+
+void ServerListModel::createServerList(const Servers& serverList, bool notyfy)
+{
+    Settings* settings = Settings::instance();
+    m_catalogue = serverList;
+    Catalogue::applyFavorites(m_catalogue, settings->favorites());
+    m_search.build(m_catalogue);
+    const Servers rows = initialRows();
+    removeRows(0, rowCount());
+    insertServers(0, rows, initialRowTexts(rows));
+    updateCurrentServer(settings->currentServerId(), notyfy);
+    emit isEmptyChanged(isEmpty());
+    if (m_kind == AllServers)
+        forceNotification();
+    m_baseRows = m_rows;
+}
+
+Servers ServerListModel::initialRows() const
+{
+    Servers rows;
+    if (m_kind == AllServers) {
+        for (const QString& name : Catalogue::countryNames(m_catalogue))
+            rows << Server(countryCodeForName(name), QString());
+    } else if (m_kind == Recent) {
+        rows << Server(favoritesHeaderCode(), tr("Favorite Servers"))
+             << Server(recentHeaderCode(), tr("Recent Servers"));
+    } else {
+        return m_catalogue;
+    }
+    // Stored country codes mark countries as favourites.
+    Catalogue::applyFavorites(rows, Settings::instance()->favorites());
+    return rows;
+}
+
+QVector<QString> ServerListModel::initialRowTexts(const Servers& rows) const
+{
+    if (m_kind != Recommended)
+        return rowTexts(rows);
+    // The rows are the catalogue: its texts are prepared already.
+    QVector<QString> texts;
+    texts.reserve(rows.size());
+    for (int i = 0; i < rows.size(); ++i)
+        texts << m_search.catalogueText(i);
+    return texts;
+}
+
+void ServerListModel::forceNotification()
+{
+    const QString id = Settings::instance()->currentServerId();
+    if (m_notified || id.isEmpty() || isKnownCountryCode(id))
+        return;
+    Logger::info(objectName(), QStringLiteral("Force emit notification: %1").arg(id));
+    emit serverIpChanged(id);
+}
+
+void ServerListModel::setServerList(const Servers& serverList)
+{
+    m_allCountries = true;
+    removeRows(0, rowCount());
+    createServerList(serverList, true);
+}
+
+void ServerListModel::createRecentServerList(const Servers& serverList)
+{
+    if (m_kind != Recent)
+        return;
+    Servers servers;
+    for (const Server& server : serverList) {
+        if (!server.isCountry)
+            servers << server;
+    }
+    createServerList(servers, true);
+}
+
+void ServerListModel::appendRecentServer(const Server& server)
+{
+    if (m_kind != Recent)
+        return;
+    Settings* settings = Settings::instance();
+    Servers recent = settings->loadRecentServers(m_catalogue);
+    recent << server;
+    settings->saveRecentServers(recent);
+    refreshRecentServers(m_recentExpanded);
+}
+
+void ServerListModel::refreshRecentServers(bool expanded)
+{
+    m_recentExpanded = expanded;
+    const Servers recent = Settings::instance()->loadRecentServers(m_catalogue);
+    const int header = lastRecentHeaderRow();
+    if (header < 0) {
+        Logger::info(objectName(), QStringLiteral("Can't find parent item!"));
+        return;
+    }
+    if (expanded) {
+        removeRows(header + 1, m_rows.size() - header - 1);
+        insertServers(header + 1, recent, rowTexts(recent));
+    }
+    refreshAllRows();
+}
+
+bool ServerListModel::isHeaderRow(const Server& server, const QString& code) const
+{
+    return server.isCountry && server.country == code;
+}
+
+int ServerListModel::indexOfRow(const QString& id) const
+{
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (m_rows.at(i).id == id)
+            return i;
+    }
+    return -1;
+}
+
+int ServerListModel::indexInCatalogue(const QString& text) const
+{
+    for (int i = 0; i < m_catalogue.size(); ++i) {
+        if (m_catalogue.at(i).id == text || m_catalogue.at(i).name == text)
+            return i;
+    }
+    return -1;
+}
+
+const Server* ServerListModel::selectedServer() const
+{
+    const int row = indexOfRow(m_currentId);
+    if (row >= 0)
+        return &m_rows.at(row);
+    const int entry = indexInCatalogue(m_currentId);
+    return entry >= 0 ? &m_catalogue.at(entry) : nullptr;
+}
+
+int ServerListModel::countryRowCount(const QString& country) const
+{
+    int count = 0;
+    for (const Server& server : m_rows)
+        count += server.country.compare(country, Qt::CaseInsensitive) == 0;
+    return count;
+}
+
+int ServerListModel::lastRecentHeaderRow() const
+{
+    for (int i = m_rows.size() - 1; i >= 0; --i) {
+        if (isHeaderRow(m_rows.at(i), recentHeaderCode()))
+            return i;
+    }
+    return -1;
+}
+
+int ServerListModel::firstRecentHeaderRow() const
+{
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (isHeaderRow(m_rows.at(i), recentHeaderCode()))
+            return i;
+    }
+    return -1;
+}
+
+QString ServerListModel::rowText(const Server& server) const
+{
+    if (m_kind == AllServers && (server.isCountry || server.serviceHeader))
+        return m_search.countryText(server.country);
+    return ServerSearchIndex::serverText(server);
+}
+
+QVector<QString> ServerListModel::rowTexts(const Servers& servers) const
+{
+    QVector<QString> texts;
+    texts.reserve(servers.size());
+    for (const Server& server : servers)
+        texts << rowText(server);
+    return texts;
+}
+
+void ServerListModel::insertServers(int position, const Servers& servers,
+                                    const QVector<QString>& texts)
+{
+    if (servers.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), position, position + servers.size() - 1);
+    for (int i = 0; i < servers.size(); ++i) {
+        m_rows.insert(position + i, servers.at(i));
+        m_rowTexts.insert(position + i, texts.at(i));
+    }
+    endInsertRows();
+}
+
+void ServerListModel::refreshAllRows()
+{
+    if (m_refreshDeferred) {
+        m_refreshPending = true;
+        return;
+    }
+    m_refreshPending = false;
+    for (int i = 0; i < m_rows.size(); ++i)
+        emit dataChanged(index(i), index(i));
+}

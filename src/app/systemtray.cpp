@@ -170,6 +170,8 @@ void SystemTray::onSystemTrayIconActivated(QSystemTrayIcon::ActivationReason rea
 
 void SystemTray::onFlashingTimerTimeout()
 {
+    if (!m_trayIcon)
+        return;
     flashShowsColour = !flashShowsColour;
     m_trayIcon->setIcon(flashShowsColour ? m_colourIcon : m_greyIcon);
 }

@@ -79,7 +79,10 @@ void NetworkApi::send(const QNetworkRequest& request, qint64 limitBytes)
 {
     if (m_stopped)
         return;
-    QNetworkReply* reply = m_manager->get(request);
+    // Qt would inflate a compressed reply in large steps before the size bound sees it.
+    QNetworkRequest plain(request);
+    plain.setRawHeader(QByteArrayLiteral("Accept-Encoding"), QByteArrayLiteral("identity"));
+    QNetworkReply* reply = m_manager->get(plain);
     new NetworkReplyTimeout(reply, m_requestTimeoutMs);
     new NetworkReplyLimit(reply, limitBytes);
 }
@@ -141,12 +144,18 @@ void NetworkApi::onFinished(QNetworkReply* reply)
     reply->deleteLater();
 }
 
+QString NetworkApi::loggableError(const QString& url, const QString& errorText)
+{
+    // The whole URL first: a user name may hold blanks.
+    return NetworkReplyTimeout::loggableText(
+        QString(errorText).replace(url, NetworkReplyTimeout::loggableUrl(url)));
+}
+
 void NetworkApi::handleError(const QString& url, const QString& errorText, int code)
 {
     Logger::warning(objectName(),
                     QStringLiteral("'%1' finished, error: %2 (code: %3)")
-                        .arg(urlLabel(url), NetworkReplyTimeout::loggableText(errorText),
-                             QString::number(code)));
+                        .arg(urlLabel(url), loggableError(url, errorText), QString::number(code)));
     if (url == geoIpUrl())
         emit requestCurrentIpAddressFinished(Utils::placeholderAddress(), QString());
     else if (url == serverListUrl())

@@ -28,6 +28,8 @@ public:
     QString serverListUrl() const;
     QString accountUrl(const QString& username) const;
     static QString urlLabel(const QString& url);
+    // An error text without the account's user name.
+    static QString loggableError(const QString& url, const QString& errorText);
     static QByteArray basicAuthorization(const QString& username, const QString& password);
     // Test seam: the time a request may take before it is abandoned.
     void setRequestTimeout(int timeoutMs) { m_requestTimeoutMs = timeoutMs; }

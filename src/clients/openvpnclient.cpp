@@ -140,11 +140,21 @@ bool OpenVpnClient::connectToServer()
         return false;
     }
     if (connectionParameters().protocol == 2) {
-        m_stunnel->start(connectionParameters().server);
+        if (!m_stunnel->start(connectionParameters().server))
+            failAttempt(tr("Error: the Stealth transport could not be started"));
         return true;
     }
     launchOpenVpn();
     return true;
+}
+
+void OpenVpnClient::failAttempt(const QString& text)
+{
+    m_errorText = text;
+    Logger::critical(objectName(), m_errorText);
+    if (connectionParameters().protocol == 2)
+        m_stunnel->stop();
+    setConnectionState(ConnectionState::Error, m_errorText, true);
 }
 
 QStringList OpenVpnClient::launchArguments()
@@ -163,8 +173,11 @@ QStringList OpenVpnClient::launchArguments()
 
 void OpenVpnClient::launchOpenVpn()
 {
-    if (!writeConfigFile())
+    // A partial configuration must never run.
+    if (!writeConfigFile()) {
+        failAttempt(tr("Error: the OpenVPN configuration could not be written"));
         return;
+    }
     applyIpv6Setting();
     m_stopRequested = false;
     m_assignedIp.clear();
@@ -249,6 +262,8 @@ void OpenVpnClient::onOpenVpnProcessFinished(int exitCode)
 {
     deleteConfigFile();
     m_sigTermTimer.stop();
+    // Nobody may speak for an attempt that is over.
+    m_managementServer->close();
     reportProcessEnd(exitCode, m_errorText, m_destroying, m_stopRequested);
 }
 

@@ -56,6 +56,8 @@ private slots:
 
 private:
     void launchOpenVpn();
+    // Ends an attempt that cannot go on: Error, no reconnection.
+    void failAttempt(const QString& text);
     void stopRunningProcess();
     void handleManagementLine(const QString& line);
     bool handlePushReply(const QString& line);

@@ -27,6 +27,7 @@ Stunnel::Stunnel(QObject* parent) : QObject(parent)
     connect(m_process, &QProcess::readyRead, this, &Stunnel::onReadyRead);
     connect(m_process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
             &Stunnel::onFinished);
+    connect(m_process, &QProcess::errorOccurred, this, &Stunnel::onErrorOccurred);
     m_listenerCheck.setInterval(listenerPollMs);
     connect(&m_listenerCheck, &QTimer::timeout, this, &Stunnel::checkListener);
 }
@@ -105,6 +106,7 @@ bool Stunnel::start(const QString& server)
     stop();
     if (!writeConfig(server))
         return false;
+    m_starting = true;
     m_process->start(executablePath(), {configPath()}, QIODevice::ReadWrite);
     Logger::info(objectName(), QStringLiteral("Process started with args: '%1', '%2'")
                                    .arg(executablePath(), configPath()));
@@ -114,6 +116,7 @@ bool Stunnel::start(const QString& server)
 void Stunnel::stop()
 {
     // An end asked for is no failure to report.
+    m_starting = false;
     m_listenerCheck.stop();
     if (m_process->state() == QProcess::NotRunning)
         return;
@@ -153,6 +156,7 @@ void Stunnel::checkListener()
 
 void Stunnel::endListenerWait(bool listening)
 {
+    m_starting = false;
     m_listenerCheck.stop();
     emit started(listening);
 }
@@ -163,10 +167,20 @@ void Stunnel::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
                  QStringLiteral("Process finished with exit code '%1' and status '%2'")
                      .arg(exitCode)
                      .arg(int(exitStatus)));
-    if (m_listenerCheck.isActive()) {
+    if (m_starting) {
         Logger::warning(objectName(), QStringLiteral("Process ended before it listened on %1:%2")
                                           .arg(listenHost())
                                           .arg(listenPort()));
         endListenerWait(false);
     }
+}
+
+void Stunnel::onErrorOccurred(QProcess::ProcessError error)
+{
+    if (error != QProcess::FailedToStart || !m_starting)
+        return;
+    Logger::warning(
+        objectName(),
+        QStringLiteral("Process could not be started: %1").arg(m_process->errorString()));
+    endListenerWait(false);
 }

@@ -35,6 +35,7 @@ signals:
 private slots:
     void onReadyRead();
     void onFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    void onErrorOccurred(QProcess::ProcessError error);
     void checkListener();
 
 private:
@@ -44,4 +45,6 @@ private:
     QProcess* m_process = nullptr;
     QTimer m_listenerCheck;
     QElapsedTimer m_listenerWait;
+    // From the start until it has listened or failed: an end in between is a failure.
+    bool m_starting = false;
 };

@@ -2,6 +2,7 @@
 
 #include "app/logger.h"
 #include "platform/platform.h"
+#include "service/servicecontroller.h"
 #include "utils/utils.h"
 
 #include <QDir>
@@ -29,6 +30,9 @@ WireGuardClient::WireGuardClient(QObject* parent) : VpnClient(parent), m_logger(
             &WireGuardClient::onWireGuardProcessFinished);
     connect(m_wireGuardProcess, &VpnProcess::started, this,
             &WireGuardClient::onWireGuardProcessStarted);
+    // A run the service could not start, or a refused command, ends the attempt too.
+    connect(m_wireGuardProcess, &VpnProcess::error, this,
+            &WireGuardClient::onWireGuardProcessFinished);
     connect(m_reportServer, &TcpServer::readyRead, this,
             &WireGuardClient::onReadyReadDataFromManagementInterface);
     connect(m_reportServer, &TcpServer::socketError, this, &WireGuardClient::onSocketError);
@@ -268,8 +272,13 @@ bool WireGuardClient::connectToServer()
         setConnectionState(ConnectionState::Error, m_errorText, false);
         return false;
     }
-    if (!writeConfigFile())
-        return true;
+    if (!writeConfigFile()) {
+        removeKeyFile();
+        m_errorText = tr("Error: the WireGuard configuration could not be written");
+        Logger::critical(objectName(), m_errorText);
+        setConnectionState(ConnectionState::Error, m_errorText, true);
+        return false;
+    }
     applyIpv6Setting();
     m_stopRequested = false;
     const QStringList arguments{executablePath(), QStringLiteral("--add"), m_configPath,
@@ -293,7 +302,12 @@ void WireGuardClient::stopTunnel()
     Logger::info(objectName(), QStringLiteral("Send TERM signal, server state is opened: %1")
                                    .arg(Utils::boolText(m_reportServer->isConnected())));
     m_removeRunPending = true;
-    m_wireGuardProcess->start({executablePath(), QStringLiteral("--remove"), m_configPath});
+    const QStringList arguments{executablePath(), QStringLiteral("--remove"), m_configPath};
+    // A client on its way out cannot own a held command: the tunnel must still come down.
+    if (m_destroying && ServiceController::instance())
+        ServiceController::instance()->send(ServiceProcess::startMessage(arguments));
+    else
+        m_wireGuardProcess->start(arguments);
 }
 
 void WireGuardClient::disconnectSteps()
@@ -384,5 +398,7 @@ void WireGuardClient::onWireGuardProcessFinished(int exitCode)
     Logger::info(objectName(), QStringLiteral("Process is finished"));
     deleteConfigFile();
     removeKeyFile();
+    // Nobody may report for an attempt that is over.
+    m_reportServer->close();
     reportProcessEnd(exitCode, m_errorText, m_destroying, m_stopRequested);
 }

@@ -402,10 +402,11 @@ void VpnCore::handleConnected()
 
     if (m_settings->killswitchEnabled() && m_vpnClient && m_vpnClient->isKillSwitchSupported())
         engageKillSwitch();
-    if (m_dnsForcing) {
+    const QStringList vpnDns = m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6);
+    // Without a usable pushed address the system keeps its resolvers.
+    if (m_dnsForcing && !vpnDns.isEmpty()) {
         m_status.setDnsActivated(true);
-        runDnsTool(QStringLiteral("vpn"),
-                   m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6));
+        runDnsTool(QStringLiteral("vpn"), vpnDns);
     }
     requestCurrentIpAddress(currentIpDelayMs);
 }
@@ -536,7 +537,8 @@ void VpnCore::setCurrentIpInfoText(const QString& text)
 void VpnCore::engageKillSwitch()
 {
     m_status.setKillswitchActivated(true);
-    m_killSwitch.enable(m_internalIp, m_vpnServerIp, m_settings->allowAccessToLocalDevices());
+    if (!m_killSwitch.enable(m_internalIp, m_vpnServerIp, m_settings->allowAccessToLocalDevices()))
+        m_status.setKillswitchActivated(m_killSwitch.isEnabled());
 }
 
 void VpnCore::releaseKillSwitch()

@@ -29,20 +29,21 @@ QStringList KillSwitch::disableArguments()
     return {toolPath(), QStringLiteral("disable"), QStringLiteral("all")};
 }
 
-void KillSwitch::enable(const QString& internalIp, const QString& publicIp, bool allowLocalDevices)
+bool KillSwitch::enable(const QString& internalIp, const QString& publicIp, bool allowLocalDevices)
 {
     // The address becomes an argument of a root-run firewall tool.
     if (!Utils::isServerAddress(publicIp)) {
         Logger::critical(objectName(),
                          QStringLiteral("Protection not activated: the VPN public IP is not a "
                                         "server address"));
-        return;
+        return false;
     }
     Logger::info(objectName(), QStringLiteral("Activate protection, VPN internal IP '%1', VPN "
                                               "public IP: '%2', allow local devices: '%3'")
                                    .arg(internalIp, publicIp, Utils::boolText(allowLocalDevices)));
     m_process.start(enableArguments(publicIp, allowLocalDevices));
     m_enabled = true;
+    return true;
 }
 
 void KillSwitch::disable()

@@ -12,7 +12,8 @@ class KillSwitch : public QObject
 public:
     explicit KillSwitch(QObject* parent = nullptr);
 
-    void enable(const QString& internalIp, const QString& publicIp, bool allowLocalDevices);
+    // False when the address cannot be handed to the tool; nothing is sent then.
+    bool enable(const QString& internalIp, const QString& publicIp, bool allowLocalDevices);
     void disable();
     bool isEnabled() const { return m_enabled; }
 

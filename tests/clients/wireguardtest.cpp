@@ -372,6 +372,16 @@ void WireGuardTest::processEndPaths()
              QList<State>({ConnectionState::Disconnected, ConnectionState::Reconnecting}));
     QCOMPARE(crashStates.at(all.lastIndexOf(ConnectionState::Disconnected)).at(1).toString(),
              QStringLiteral("CrashExit"));
+
+    // A tunnel program the service cannot start ends the attempt as well.
+    QVERIFY(m_lab->linkWireGuard(QStringLiteral("/etc/passwd")));
+    WireGuardClient unstartable;
+    QSignalSpy unstartableStates(&unstartable, &VpnClient::connectionStateChanged);
+    unstartable.setConnectionParameters(parameters());
+    QVERIFY(unstartable.connectToServer());
+    QTRY_VERIFY_WITH_TIMEOUT(statesOf(unstartableStates).contains(ConnectionState::Disconnected),
+                             10000);
+    QVERIFY(log.contains(QStringLiteral("WireGuardClient: Process finished with code: 2")));
 }
 
 void WireGuardTest::reportLineHandling()

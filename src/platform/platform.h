@@ -82,6 +82,8 @@ DnsFacts dnsFacts();
 // The account that owns the established loopback TCP socket whose own port is localPort and whose
 // peer's port is remotePort.
 QString loopbackSocketOwner(quint16 localPort, quint16 remotePort);
+// The account that listens on the loopback TCP port (on 127.0.0.1 or on every address).
+QString loopbackListenerOwner(quint16 port);
 // The account this process runs as, and the system's own (root, SYSTEM).
 QString currentAccount();
 QString systemAccount();

@@ -93,6 +93,24 @@ qint64 SocketTable::establishedOwner(const QVector<Row>& rows, quint16 localPort
     return owner;
 }
 
+qint64 SocketTable::listeningOwner(const QVector<Row>& rows, const QHostAddress& address,
+                                   quint16 port)
+{
+    qint64 owner = -1;
+    const QHostAddress wanted = plainAddress(address);
+    for (const Row& row : rows) {
+        const QHostAddress local = plainAddress(row.localAddress);
+        const bool here =
+            local == wanted || local == QHostAddress::AnyIPv4 || local == QHostAddress::AnyIPv6;
+        if (row.state != Listen || row.inode == 0 || row.localPort != port || !here)
+            continue;
+        if (owner >= 0 && owner != row.uid)
+            return -1;
+        owner = row.uid;
+    }
+    return owner;
+}
+
 QSet<quint64> SocketTable::listeningInodes(const QVector<Row>& rows, const QHostAddress& address,
                                            quint16 port)
 {

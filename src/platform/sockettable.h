@@ -33,6 +33,10 @@ public:
     // peer's port is remotePort; -1 when there is none or the rows disagree. A closed socket
     // leaves a row without inode that claims root: it never counts.
     static qint64 establishedOwner(const QVector<Row>& rows, quint16 localPort, quint16 remotePort);
+    // The user id of the live sockets listening on port at address or at every address; -1 when
+    // there is none or they disagree.
+    static qint64 listeningOwner(const QVector<Row>& rows, const QHostAddress& address,
+                                 quint16 port);
     // The inodes of the live sockets listening on address:port.
     static QSet<quint64> listeningInodes(const QVector<Row>& rows, const QHostAddress& address,
                                          quint16 port);

@@ -1,6 +1,7 @@
 #include "servicecontroller.h"
 
 #include "app/logger.h"
+#include "platform/platform.h"
 #include "service/localpeertrust.h"
 #include "service/serviceprocess.h"
 #include "utils/utils.h"
@@ -58,6 +59,14 @@ void ServiceController::initialize()
 
 void ServiceController::open()
 {
+    // A listener of another user is refused before a byte of its handshake is read.
+    const QString owner = Platform::loopbackListenerOwner(quint16(m_port));
+    if (!owner.isEmpty() &&
+        LocalPeerTrust::decide(owner, Platform::currentAccount(), Platform::systemAccount()) ==
+            LocalPeerTrust::Refuse) {
+        refuseService(owner);
+        return;
+    }
     m_socket->open(QUrl(QStringLiteral("ws://%1:%2").arg(QStringLiteral("127.0.0.1")).arg(m_port)));
 }
 

@@ -330,6 +330,10 @@ void ServiceControllerTest::socketTableRows()
              QSet<quint64>({1000}));
     QCOMPARE(SocketTable::listeningInodes(rows, QHostAddress(QStringLiteral("::1")), 61973),
              QSet<quint64>({1004}));
+    QCOMPARE(SocketTable::listeningOwner(rows, QHostAddress(QStringLiteral("127.0.0.1")), 61973),
+             qint64(0));
+    QCOMPARE(SocketTable::listeningOwner(rows, QHostAddress(QStringLiteral("127.0.0.1")), 61974),
+             qint64(-1));
     QCOMPARE(SocketTable::socketInode("socket:[1002]"), quint64(1002));
     QCOMPARE(SocketTable::socketInode("pipe:[1002]"), quint64(0));
     QCOMPARE(SocketTable::socketInode("/dev/null"), quint64(0));
@@ -342,6 +346,7 @@ void ServiceControllerTest::socketTableRows()
     QVERIFY(client.waitForConnected(5000));
     QCOMPARE(Platform::loopbackSocketOwner(client.localPort(), server.serverPort()),
              Platform::currentAccount());
+    QCOMPARE(Platform::loopbackListenerOwner(server.serverPort()), Platform::currentAccount());
     QVERIFY(Platform::processListensOn(QCoreApplication::applicationPid(),
                                        QStringLiteral("127.0.0.1"), server.serverPort()));
     QVERIFY(!Platform::processListensOn(QCoreApplication::applicationPid(),

@@ -37,6 +37,13 @@ QString loopbackSocketOwner(quint16 localPort, quint16 remotePort)
     return uid < 0 ? QString() : QString::number(uid);
 }
 
+QString loopbackListenerOwner(quint16 port)
+{
+    const qint64 uid =
+        SocketTable::listeningOwner(tcpRows(), QHostAddress(QHostAddress::LocalHost), port);
+    return uid < 0 ? QString() : QString::number(uid);
+}
+
 QString currentAccount()
 {
     // Sockets carry the effective user of the process that made them.

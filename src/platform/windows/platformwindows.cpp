@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -157,8 +159,23 @@ bool wireGuardDriverInstalled()
 
 int createOwnerOnlyFile(const QString& path)
 {
-    return _wopen(reinterpret_cast<const wchar_t*>(path.utf16()),
-                  _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    // The folder's inherited rights would let every user read the key: only the owner and the
+    // system may open it, from its creation on.
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            L"D:P(A;;FA;;;OW)(A;;FA;;;SY)", SDDL_REVISION_1, &descriptor, nullptr))
+        return -1;
+    SECURITY_ATTRIBUTES attributes{sizeof(SECURITY_ATTRIBUTES), descriptor, FALSE};
+    const HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_WRITE, 0,
+                                    &attributes, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    LocalFree(descriptor);
+    if (file == INVALID_HANDLE_VALUE)
+        return -1;
+    const int descriptorNumber =
+        _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_WRONLY | _O_BINARY);
+    if (descriptorNumber < 0)
+        CloseHandle(file);
+    return descriptorNumber;
 }
 
 } // namespace Platform

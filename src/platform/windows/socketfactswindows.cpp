@@ -151,6 +151,21 @@ QString loopbackSocketOwner(quint16 localPort, quint16 remotePort)
     return processAccount(owner);
 }
 
+QString loopbackListenerOwner(quint16 port)
+{
+    DWORD owner = 0;
+    for (const Connection& c : connections(TCP_TABLE_OWNER_PID_LISTENER)) {
+        const bool here = c.localAddress.isLoopback() || c.localAddress == QHostAddress::AnyIPv4 ||
+                          c.localAddress == QHostAddress::AnyIPv6;
+        if (c.localPort != port || !here)
+            continue;
+        if (owner != 0 && owner != c.processId)
+            return {};
+        owner = c.processId;
+    }
+    return processAccount(owner);
+}
+
 QString currentAccount()
 {
     return tokenAccount(GetCurrentProcess());

@@ -1,0 +1,212 @@
+#include "toolpoliciestest.h"
+
+#include "argumentpolicy.h"
+#include "commandparser.h"
+#include "openvpnconfigcheck.h"
+#include "peerpolicy.h"
+#include "programpolicy.h"
+#include "trustedpath.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using Command = CommandParser::Command;
+
+void ToolPoliciesTest::parsesCommands_data()
+{
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("elements");
+    QTest::newRow("init") << "init: connection" << int(Command::Init) << QString() << QStringList();
+    QTest::newRow("start") << R"(start: "/i/dns" "vpn" "")" << int(Command::Start)
+                           << QStringLiteral("dns")
+                           << QStringList{QStringLiteral("/i/dns"), QStringLiteral("vpn"),
+                                          QString()};
+    QTest::newRow("spaces inside")
+        << R"(start: "/i/a b")" << int(Command::Start) << QStringLiteral("a b")
+        << QStringList{QStringLiteral("/i/a b")};
+    QTest::newRow("stop") << "stop: <openvpn>" << int(Command::Stop) << QStringLiteral("openvpn")
+                          << QStringList();
+    QTest::newRow("kill") << "start: <kill openvpn>" << int(Command::Kill)
+                          << QStringLiteral("openvpn") << QStringList();
+    QTest::newRow("kill with space name")
+        << "start: <kill a b>" << int(Command::Invalid) << QString() << QStringList();
+    QTest::newRow("unquoted") << "start: /bin/sh" << int(Command::Invalid) << QString()
+                              << QStringList();
+    QTest::newRow("two spaces") << R"(start: "a"  "b")" << int(Command::Invalid) << QString()
+                                << QStringList();
+    QTest::newRow("odd quote") << R"(start: "a" "b)" << int(Command::Invalid) << QString()
+                               << QStringList();
+    QTest::newRow("line break") << "start: \"a\"\n\"b\"" << int(Command::Invalid) << QString()
+                                << QStringList();
+    QTest::newRow("empty list") << "start: " << int(Command::Invalid) << QString() << QStringList();
+    QTest::newRow("other") << "run: \"a\"" << int(Command::Invalid) << QString() << QStringList();
+}
+
+void ToolPoliciesTest::parsesCommands()
+{
+    QFETCH(QString, frame);
+    QFETCH(int, kind);
+    QFETCH(QString, name);
+    QFETCH(QStringList, elements);
+    const Command command = CommandParser::parse(frame);
+    QCOMPARE(int(command.kind), kind);
+    QCOMPARE(command.name, name);
+    QCOMPARE(command.elements, elements);
+}
+
+void ToolPoliciesTest::checksArguments_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("allowed");
+    const QStringList openVpn{"--config",
+                              "/h/c.ovpn",
+                              "--management",
+                              "127.0.0.1",
+                              "61973",
+                              "--management-query-passwords",
+                              "--management-client",
+                              "--log-append",
+                              "/h/openvpn.log"};
+    QTest::newRow("openvpn") << "openvpn" << openVpn << true;
+    QStringList otherHost = openVpn;
+    otherHost[3] = QStringLiteral("0.0.0.0");
+    QTest::newRow("openvpn management elsewhere") << "openvpn" << otherHost << false;
+    QStringList relative = openVpn;
+    relative[1] = QStringLiteral("/h/../etc/c.ovpn");
+    QTest::newRow("openvpn dot-dot") << "openvpn" << relative << false;
+    QTest::newRow("wireguard add")
+        << "wireguard-service" << QStringList{"--add", "/h/wg.conf", "--port", "61976"} << true;
+    QTest::newRow("wireguard remove")
+        << "wireguard-service" << QStringList{"--remove", "/h/w"} << true;
+    QTest::newRow("wireguard port")
+        << "wireguard-service" << QStringList{"--add", "/h/wg.conf", "--port", "22"} << false;
+    QTest::newRow("ipv6") << "network-tool" << QStringList{"--ipv6", "disable"} << true;
+    QTest::newRow("ipv6 other") << "network-tool" << QStringList{"--ipv6", "on"} << false;
+    QTest::newRow("killswitch") << "killswitch"
+                                << QStringList{"enable", "all", "203.0.113.7", QString()} << true;
+    QTest::newRow("killswitch local")
+        << "killswitch" << QStringList{"enable", "all", "vpn.example", "local"} << true;
+    QTest::newRow("killswitch dash host")
+        << "killswitch" << QStringList{"enable", "all", "-x", "local"} << false;
+    QTest::newRow("killswitch off") << "killswitch" << QStringList{"disable", "all"} << true;
+    QTest::newRow("dns vpn") << "dns" << QStringList{"vpn", "eth0@10.0.0.1,fd00::1", "tun0@"}
+                             << true;
+    QTest::newRow("dns reset") << "dns" << QStringList{"reset"} << true;
+    QTest::newRow("dns reset extra") << "dns" << QStringList{"reset", "x@"} << false;
+    QTest::newRow("dns option") << "dns" << QStringList{"user", "-f@"} << false;
+    QTest::newRow("unknown tool") << "sh" << QStringList{"-c", "id"} << false;
+}
+
+void ToolPoliciesTest::checksArguments()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, allowed);
+    QCOMPARE(ArgumentPolicy::problem(name, arguments).isEmpty(), allowed);
+}
+
+void ToolPoliciesTest::namesPrograms_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("openvpn") << "/opt/c/openvpn/bin/openvpn"
+                             << "openvpn";
+    QTest::newRow("wireguard") << "/opt/c/wireguard/bin/wireguard-service"
+                               << "wireguard-service";
+    QTest::newRow("dns") << "/opt/c/dns"
+                         << "dns";
+    QTest::newRow("system openvpn") << "/usr/sbin/openvpn" << QString();
+    QTest::newRow("dot-dot") << "/opt/c/x/../dns" << QString();
+    QTest::newRow("double slash") << "/opt/c//dns" << QString();
+    QTest::newRow("prefix folder") << "/opt/cc/dns" << QString();
+    QTest::newRow("other file") << "/opt/c/openvpn" << QString();
+}
+
+void ToolPoliciesTest::namesPrograms()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, name);
+    QString problem;
+    QCOMPARE(ProgramPolicy::nameFor(path, QStringLiteral("/opt/c"), &problem), name);
+    QCOMPARE(problem.isEmpty(), !name.isEmpty());
+}
+
+void ToolPoliciesTest::checksOpenVpnConfig_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("stealth template")
+        << QByteArray("client\r\ndev tun\r\nremote 127.0.0.1 1194 tcp\r\n# note\r\n"
+                      "pull-filter ignore route-ipv6\r\n<ca>\r\nX\r\n</ca>\r\n")
+        << true;
+    QTest::newRow("unclosed block") << QByteArray("client\n<ca>\nX\n") << false;
+    QTest::newRow("tag in block") << QByteArray("<ca>\n<up>\n</ca>\n") << false;
+    QTest::newRow("remote with extra") << QByteArray("remote 1.2.3.4 1194 udp x\n") << false;
+    QTest::newRow("NUL") << QByteArray("client\0up x\n", 12) << false;
+    QTest::newRow("too large") << QByteArray(OpenVpnConfigCheck::maxBytes + 1, '#') << false;
+}
+
+void ToolPoliciesTest::checksOpenVpnConfig()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, allowed);
+    QCOMPARE(OpenVpnConfigCheck::problem(text).isEmpty(), allowed);
+}
+
+void ToolPoliciesTest::decidesPeers_data()
+{
+    QTest::addColumn<bool>("loopback");
+    QTest::addColumn<bool>("origin");
+    QTest::addColumn<qint64>("uid");
+    QTest::addColumn<bool>("allowed");
+    // The allowed group is 1000; every user below is a member of 1000 and 100.
+    QTest::newRow("root") << true << false << qint64(0) << true;
+    QTest::newRow("member") << true << false << qint64(1000) << true;
+    QTest::newRow("origin") << true << true << qint64(0) << false;
+    QTest::newRow("remote") << false << false << qint64(0) << false;
+    QTest::newRow("unknown owner") << true << false << qint64(-1) << false;
+}
+
+void ToolPoliciesTest::decidesPeers()
+{
+    QFETCH(bool, loopback);
+    QFETCH(bool, origin);
+    QFETCH(qint64, uid);
+    QFETCH(bool, allowed);
+    const PeerPolicy::Peer peer{loopback, origin, uid, {100, 1000}};
+    QCOMPARE(PeerPolicy::refusal(peer, 1000).isEmpty(), allowed);
+    // Without the group only root remains.
+    QCOMPARE(PeerPolicy::refusal(peer, -1).isEmpty(), allowed && uid == 0);
+}
+
+void ToolPoliciesTest::judgesPathEntries_data()
+{
+    QTest::addColumn<uint>("mode");
+    QTest::addColumn<uint>("uid");
+    QTest::addColumn<uint>("gid");
+    QTest::addColumn<bool>("last");
+    QTest::addColumn<bool>("trusted");
+    QTest::newRow("root folder") << uint(S_IFDIR | 0755) << 0u << 0u << false << true;
+    QTest::newRow("user folder") << uint(S_IFDIR | 0755) << 1000u << 0u << false << false;
+    QTest::newRow("world-writable") << uint(S_IFDIR | 0777) << 0u << 0u << true << false;
+    QTest::newRow("sticky above") << uint(S_IFDIR | 01777) << 0u << 0u << false << true;
+    QTest::newRow("sticky itself") << uint(S_IFDIR | 01777) << 0u << 0u << true << false;
+    QTest::newRow("group-writable") << uint(S_IFREG | 0775) << 0u << 50u << true << false;
+    QTest::newRow("root group-writable") << uint(S_IFREG | 0775) << 0u << 0u << true << true;
+    QTest::newRow("link") << uint(S_IFLNK | 0777) << 0u << 0u << true << false;
+}
+
+void ToolPoliciesTest::judgesPathEntries()
+{
+    QFETCH(uint, mode);
+    QFETCH(uint, uid);
+    QFETCH(uint, gid);
+    QFETCH(bool, last);
+    QFETCH(bool, trusted);
+    QCOMPARE(TrustedPath::entryProblem({mode_t(mode), uid_t(uid), gid_t(gid)}, last).isEmpty(),
+             trusted);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class ServiceLab;
+
+// What the service must refuse, each refused, logged, and nothing run.
+class VpnServiceSecurityTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void refusesStart_data();
+    void refusesStart();
+    void refusesOpenVpnDirective_data();
+    void refusesOpenVpnDirective();
+    void runsOpenVpnFromPrivateCopy();
+    void refusesLinkInInstallation();
+    void refusesWritableInstallation();
+    void refusesUserOutsideGroup();
+    void refusesOrigin();
+    void killSparesAnotherUsersRun();
+
+private:
+    // Sends one frame as root and returns the replies that came within the wait.
+    static QStringList exchange(const QString& frame, int waitMs = 1500);
+    // The probe run as nobody; its output.
+    static QString exchangeAsNobody(const QString& frame);
+    static void expectRefusal(ServiceLab& lab, const QStringList& elements, const QString& reason);
+};

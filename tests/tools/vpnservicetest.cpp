@@ -1,0 +1,123 @@
+#include "vpnservicetest.h"
+
+#include "clients/vpnprocess.h"
+#include "service/servicecontroller.h"
+#include "servicelab.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const int waitMs = 10000;
+
+std::unique_ptr<ServiceController> connectedController()
+{
+    auto controller = std::make_unique<ServiceController>(true);
+    QSignalSpy connected(controller.get(), &ServiceController::connected);
+    if (!connected.wait(waitMs))
+        return nullptr;
+    return controller;
+}
+
+// The texts of the notifications seen so far, framing removed.
+QStringList texts(const QSignalSpy& spy)
+{
+    QStringList all;
+    for (const QList<QVariant>& call : spy)
+        all << call.at(0).toString();
+    return all;
+}
+
+} // namespace
+
+void VpnServiceTest::init()
+{
+    if (!ServiceLab::isRoot())
+        QSKIP("the service runs as root");
+}
+
+void VpnServiceTest::startReportsIdsInEventOrder()
+{
+    ServiceLab lab;
+    QVERIFY(lab.start());
+    auto controller = connectedController();
+    QVERIFY(controller);
+    QVERIFY(lab.waitForLog(QStringLiteral("says init")));
+    QSignalSpy output(controller.get(), &ServiceController::processOutput);
+    ServiceProcess tool(QStringLiteral("network-tool"));
+    QSignalSpy started(&tool, &ServiceProcess::started);
+    QSignalSpy finished(&tool, &ServiceProcess::finished);
+
+    tool.start({lab.toolPath(QStringLiteral("network-tool")), QStringLiteral("--ipv6"),
+                QStringLiteral("enable")});
+
+    QVERIFY(finished.wait(waitMs));
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(finished.first().at(0).toInt(), 0);
+    const QStringList seen = texts(output);
+    QCOMPARE(seen.size(), 2);
+    const ServiceProcess::Notification first = ServiceProcess::parseNotification(seen.at(0));
+    const ServiceProcess::Notification last = ServiceProcess::parseNotification(seen.at(1));
+    QCOMPARE(first.kind, ServiceProcess::Notification::Started);
+    QCOMPARE(last.kind, ServiceProcess::Notification::Finished);
+    QVERIFY(first.id > 0);
+    QCOMPARE(last.id, first.id);
+    QCOMPARE(lab.ran(), QStringList{QStringLiteral("network-tool --ipv6 enable")});
+}
+
+void VpnServiceTest::stopAndKillReachTheRun()
+{
+    ServiceLab lab;
+    QVERIFY(lab.start());
+    auto controller = connectedController();
+    QVERIFY(controller);
+    QSignalSpy output(controller.get(), &ServiceController::processOutput);
+    VpnProcess tunnel(QStringLiteral("wireguard-service"));
+    QSignalSpy started(&tunnel, &ServiceProcess::started);
+    QSignalSpy finished(&tunnel, &ServiceProcess::finished);
+    const QStringList add{lab.toolPath(QStringLiteral("wireguard-service")),
+                          QStringLiteral("--add"), lab.base() + QStringLiteral("/user/wg.conf"),
+                          QStringLiteral("--port"), QStringLiteral("61976")};
+
+    tunnel.start(add);
+    QVERIFY(started.wait(waitMs));
+    QCOMPARE(tunnel.state(), int(ServiceProcess::Running));
+    tunnel.stop();
+    QVERIFY(finished.wait(waitMs));
+    QCOMPARE(tunnel.state(), int(ServiceProcess::NotRunning));
+
+    tunnel.start(add);
+    QVERIFY(started.wait(waitMs));
+    output.clear();
+    tunnel.kill();
+    const QString killReport = QStringLiteral("finished:0,0,<kill wireguard-service>");
+    QTRY_VERIFY_WITH_TIMEOUT(texts(output).contains(killReport), waitMs);
+    // The killed run's own end comes first, then the report of the kill.
+    QCOMPARE(texts(output).size(), 2);
+    QCOMPARE(ServiceProcess::parseNotification(texts(output).first()).kind,
+             ServiceProcess::Notification::Finished);
+    QCOMPARE(finished.count(), 2);
+}
+
+void VpnServiceTest::droppedClientGetsWhatItMissed()
+{
+    ServiceLab lab;
+    QVERIFY(lab.start());
+    auto controller = connectedController();
+    QVERIFY(controller);
+    QSignalSpy output(controller.get(), &ServiceController::processOutput);
+    controller->send(ServiceLab::startFrame({lab.toolPath(QStringLiteral("killswitch")),
+                                             QStringLiteral("disable"), QStringLiteral("all")}));
+    QTRY_COMPARE_WITH_TIMEOUT(output.count(), 1, waitMs);
+    const quint64 id = ServiceProcess::parseNotification(texts(output).first()).id;
+    controller.reset();
+    QVERIFY(lab.waitForLog(QStringLiteral("(killswitch) finished"), waitMs));
+
+    controller = std::make_unique<ServiceController>(true);
+    QSignalSpy later(controller.get(), &ServiceController::processOutput);
+    QTRY_COMPARE_WITH_TIMEOUT(later.count(), 1, waitMs);
+    QCOMPARE(texts(later).first(), QStringLiteral("finished:%1,0,killswitch").arg(id));
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The client's one-line commands, read strictly: anything not of the exact shapes is invalid.
+class CommandParser
+{
+public:
+    struct Command
+    {
+        enum Kind
+        {
+            Invalid,
+            Init,
+            Start,
+            Stop,
+            Kill
+        };
+        Kind kind = Invalid;
+        // Start: the program path then its arguments, unquoted.
+        QStringList elements;
+        // Stop and Kill: the process name; Start: the program's file name.
+        QString name;
+        QString problem;
+    };
+
+    static Command parse(const QString& frame);
+    // '"a" "b" ""' -> a, b and an empty element; false for anything else.
+    static bool splitQuoted(const QString& text, QStringList* elements);
+    static bool hasControlCharacter(const QString& text);
+};

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <sys/types.h>
+
+class QProcess;
+
+// The programs the service started, each tied to the user and the link that asked for it.
+// Stop and kill reach only the runs of that user and name, never other processes.
+class RunTable : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int maxRuns = 32;
+    static constexpr int failedToStartCode = 2;
+
+    explicit RunTable(QObject* parent = nullptr);
+    ~RunTable() override;
+
+    // Starts program from its argument list, no shell. The run owns logFd (its output is
+    // appended there; -1 sends it to the service's log) and removes privateDir when it ends.
+    void start(const QString& name, const QString& program, const QStringList& arguments, uid_t uid,
+               quint64 link, int logFd = -1, const QString& privateDir = QString());
+    void stop(uid_t uid, const QString& name);
+    // SIGKILL to the user's runs of name; "finished:0,0,<kill NAME>" follows their own ends.
+    void kill(uid_t uid, const QString& name, quint64 link);
+    // Ends every run: SIGTERM, then SIGKILL for those still there after waitMs.
+    void stopAll(int waitMs);
+    int count() const { return m_runs.size(); }
+
+signals:
+    void notification(uid_t uid, quint64 link, const QString& text);
+
+private:
+    struct Run
+    {
+        QString name;
+        uid_t uid = 0;
+        quint64 link = 0;
+        qint64 id = 0;
+        int logFd = -1;
+        QString privateDir;
+    };
+    struct PendingKill
+    {
+        uid_t uid = 0;
+        QString name;
+        quint64 link = 0;
+        QSet<qint64> ids;
+    };
+
+    QList<QProcess*> runsOf(uid_t uid, const QString& name) const;
+    void onStarted(QProcess* process);
+    void onFailedToStart(QProcess* process);
+    void onFinished(QProcess* process, int code);
+    void forwardOutput(QProcess* process);
+    void settleKills(qint64 id);
+    void release(QProcess* process);
+
+    QHash<QProcess*, Run> m_runs;
+    QList<PendingKill> m_kills;
+};

@@ -1,0 +1,73 @@
+#include "systemfacts.h"
+
+#include "platform/sockettable.h"
+
+#include <QFile>
+
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace {
+
+const int maxGroups = 1024;
+
+QByteArray readTable(const char* path)
+{
+    QFile file(QString::fromLatin1(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool accountOf(uid_t uid, QByteArray* name, gid_t* gid)
+{
+    std::vector<char> buffer(16384);
+    struct passwd entry = {};
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return false;
+    *name = QByteArray(found->pw_name);
+    *gid = found->pw_gid;
+    return true;
+}
+
+} // namespace
+
+qint64 SystemFacts::socketOwner(quint16 peerPort, quint16 ourPort)
+{
+    const QByteArray text = readTable("/proc/net/tcp") + '\n' + readTable("/proc/net/tcp6");
+    return SocketTable::establishedOwner(SocketTable::parse(text), peerPort, ourPort);
+}
+
+QVector<gid_t> SystemFacts::groupsOf(uid_t uid)
+{
+    QByteArray name;
+    gid_t primary = 0;
+    if (!accountOf(uid, &name, &primary))
+        return {};
+    std::vector<gid_t> groups(maxGroups);
+    int count = maxGroups;
+    if (::getgrouplist(name.constData(), primary, groups.data(), &count) < 0)
+        return {};
+    return QVector<gid_t>(groups.begin(), groups.begin() + count);
+}
+
+qint64 SystemFacts::primaryGroup(uid_t uid)
+{
+    QByteArray name;
+    gid_t primary = 0;
+    return accountOf(uid, &name, &primary) ? qint64(primary) : -1;
+}
+
+qint64 SystemFacts::groupId(const QString& name)
+{
+    std::vector<char> buffer(16384);
+    struct group entry = {};
+    struct group* found = nullptr;
+    if (::getgrnam_r(name.toLocal8Bit().constData(), &entry, buffer.data(), buffer.size(),
+                     &found) != 0 ||
+        !found)
+        return -1;
+    return found->gr_gid;
+}

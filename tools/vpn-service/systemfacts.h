@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+#include <sys/types.h>
+
+// What the service asks the system about its peers: who owns a loopback socket, and the groups
+// and primary group of a user's account.
+class SystemFacts
+{
+public:
+    // The owner of the peer's live established loopback socket; -1 when it cannot be told.
+    static qint64 socketOwner(quint16 peerPort, quint16 ourPort);
+    // The groups of the account with that uid (primary and supplementary); empty without one.
+    static QVector<gid_t> groupsOf(uid_t uid);
+    // -1 when there is no such account.
+    static qint64 primaryGroup(uid_t uid);
+    // -1 when there is no such group.
+    static qint64 groupId(const QString& name);
+};

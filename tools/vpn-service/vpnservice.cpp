@@ -1,0 +1,288 @@
+#include "vpnservice.h"
+
+#include "argumentpolicy.h"
+#include "commandparser.h"
+#include "openvpnconfigcheck.h"
+#include "peerpolicy.h"
+#include "platform/sockettable.h"
+#include "programpolicy.h"
+#include "runtable.h"
+#include "systemfacts.h"
+#include "trustedpath.h"
+#include "userfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QWebSocket>
+#include <QWebSocketCorsAuthenticator>
+#include <QWebSocketServer>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QChar terminator = QLatin1Char('\n');
+
+} // namespace
+
+VpnService::VpnService(const ServiceConfig& config, QObject* parent)
+    : QObject(parent), m_config(config), m_runs(new RunTable(this))
+{
+    connect(m_runs, &RunTable::notification, this, &VpnService::deliver);
+}
+
+VpnService::~VpnService()
+{
+    delete m_runs;
+}
+
+bool VpnService::listen(QString* problem)
+{
+    if (!prepareRunDir(problem))
+        return false;
+    m_server =
+        new QWebSocketServer(QStringLiteral("vpn-service"), QWebSocketServer::NonSecureMode, this);
+    connect(m_server, &QWebSocketServer::newConnection, this, &VpnService::onNewConnection);
+    connect(m_server, &QWebSocketServer::originAuthenticationRequired, this,
+            &VpnService::onOriginCheck);
+    if (!m_server->listen(QHostAddress::LocalHost, port)) {
+        *problem = QStringLiteral("cannot listen on 127.0.0.1:%1: %2")
+                       .arg(port)
+                       .arg(m_server->errorString());
+        return false;
+    }
+    qInfo("Listening on 127.0.0.1:%u", port);
+    return true;
+}
+
+void VpnService::shutdown()
+{
+    qInfo("Stopping: ending the runs started by the service");
+    if (m_server)
+        m_server->close();
+    m_runs->stopAll(3000);
+}
+
+bool VpnService::prepareRunDir(QString* problem) const
+{
+    const QByteArray path = QFile::encodeName(m_config.runDir());
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
+        *problem = QStringLiteral("cannot make the run folder '%1'").arg(m_config.runDir());
+        return false;
+    }
+    struct stat info = {};
+    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != 0 ||
+        (info.st_mode & 077) != 0) {
+        *problem = QStringLiteral("the run folder '%1' is not a folder of root's alone")
+                       .arg(m_config.runDir());
+        return false;
+    }
+    *problem = TrustedPath::problem(m_config.runDir());
+    return problem->isEmpty();
+}
+
+void VpnService::onOriginCheck(QWebSocketCorsAuthenticator* authenticator)
+{
+    // A browser page always sends its origin; the client sends none.
+    if (authenticator->origin().isEmpty())
+        return;
+    qWarning("Refused a client: the request has an Origin header '%s'",
+             qPrintable(authenticator->origin().left(256)));
+    authenticator->setAllowed(false);
+}
+
+void VpnService::onNewConnection()
+{
+    while (QWebSocket* socket = m_server->nextPendingConnection()) {
+        uid_t uid = 0;
+        const QString refusal = peerRefusal(socket, &uid);
+        if (!refusal.isEmpty()) {
+            qWarning("Refused a client from port %u: %s", socket->peerPort(), qPrintable(refusal));
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        accept(socket, uid);
+    }
+}
+
+QString VpnService::peerRefusal(QWebSocket* socket, uid_t* uid) const
+{
+    if (m_links.size() >= maxLinks)
+        return QStringLiteral("too many open links");
+    PeerPolicy::Peer peer;
+    peer.loopback = SocketTable::plainAddress(socket->peerAddress()).isLoopback();
+    peer.hasOrigin = !socket->origin().isEmpty();
+    peer.uid = SystemFacts::socketOwner(socket->peerPort(), socket->localPort());
+    if (peer.uid > 0)
+        peer.groups = SystemFacts::groupsOf(uid_t(peer.uid));
+    *uid = uid_t(qMax<qint64>(peer.uid, 0));
+    return PeerPolicy::refusal(peer, SystemFacts::groupId(m_config.group()));
+}
+
+void VpnService::accept(QWebSocket* socket, uid_t uid)
+{
+    const Link link{m_nextSerial++, uid};
+    m_links.insert(socket, link);
+    socket->setMaxAllowedIncomingFrameSize(maxFrameBytes);
+    socket->setMaxAllowedIncomingMessageSize(maxFrameBytes);
+    qInfo("Accepted a client of uid %u (link %llu)", uid, link.serial);
+    connect(socket, &QWebSocket::textMessageReceived, this,
+            [this, socket](const QString& frame) { onFrame(socket, frame); });
+    connect(socket, &QWebSocket::binaryMessageReceived, this, [socket] {
+        qWarning("Closed a link that sent a binary frame");
+        socket->abort();
+    });
+    connect(socket, &QWebSocket::disconnected, this, [this, socket] {
+        qInfo("Link %llu closed", m_links.value(socket).serial);
+        m_links.remove(socket);
+        socket->deleteLater();
+    });
+    // What this user missed while no link was open, in the order it happened.
+    for (const QString& text : m_held.take(uid))
+        socket->sendTextMessage(text + terminator);
+}
+
+void VpnService::onFrame(QWebSocket* socket, const QString& frame)
+{
+    const Link link = m_links.value(socket);
+    const CommandParser::Command command = CommandParser::parse(frame);
+    switch (command.kind) {
+    case CommandParser::Command::Invalid:
+        qWarning("Refused a command of uid %u: %s", link.uid, qPrintable(command.problem));
+        break;
+    case CommandParser::Command::Init:
+        qInfo("Client of uid %u says init", link.uid);
+        break;
+    case CommandParser::Command::Start:
+        onStart(link, command.elements, command.name);
+        break;
+    case CommandParser::Command::Stop:
+        m_runs->stop(link.uid, command.name);
+        break;
+    case CommandParser::Command::Kill:
+        m_runs->kill(link.uid, command.name, link.serial);
+        break;
+    }
+}
+
+void VpnService::onStart(const Link& link, const QStringList& elements, const QString& requested)
+{
+    QString name = requested;
+    QString program;
+    QString problem = startProblem(link, elements, &name, &program);
+    if (!problem.isEmpty())
+        return refuseStart(link, name, problem);
+    QStringList arguments = elements.mid(1);
+    int logFd = -1;
+    QString privateDir;
+    if (name == QLatin1String("openvpn") &&
+        !prepareOpenVpn(link, &arguments, &logFd, &privateDir, &problem)) {
+        if (!privateDir.isEmpty())
+            QDir(privateDir).removeRecursively();
+        return refuseStart(link, name, problem);
+    }
+    m_runs->start(name, program, arguments, link.uid, link.serial, logFd, privateDir);
+}
+
+QString VpnService::startProblem(const Link& link, const QStringList& elements, QString* name,
+                                 QString* program) const
+{
+    Q_UNUSED(link)
+    QString problem;
+    const QString tool = ProgramPolicy::nameFor(elements.first(), m_config.installDir(), &problem);
+    if (tool.isEmpty())
+        return problem;
+    *name = tool;
+    problem = TrustedPath::problem(m_config.installDir());
+    if (!problem.isEmpty())
+        return QStringLiteral("installation folder: ") + problem;
+    // The path only names the tool, yet a link there means someone meddled with the folder.
+    problem = TrustedPath::problem(elements.first(), true);
+    if (!problem.isEmpty())
+        return problem;
+    *program = m_config.program(tool);
+    if (program->isEmpty())
+        return QStringLiteral("no program is configured for it");
+    problem = TrustedPath::problem(*program);
+    if (!problem.isEmpty())
+        return QStringLiteral("configured program: ") + problem;
+    problem = ArgumentPolicy::problem(tool, elements.mid(1));
+    if (!problem.isEmpty())
+        return problem;
+    if (m_runs->count() >= RunTable::maxRuns)
+        return QStringLiteral("too many runs");
+    return QString();
+}
+
+bool VpnService::prepareOpenVpn(const Link& link, QStringList* arguments, int* logFd,
+                                QString* privateDir, QString* problem) const
+{
+    const qint64 gid = SystemFacts::primaryGroup(link.uid);
+    if (gid < 0) {
+        *problem = QStringLiteral("uid %1 has no account").arg(link.uid);
+        return false;
+    }
+    QByteArray text;
+    if (!UserFiles::read(arguments->at(1), link.uid, gid_t(gid), OpenVpnConfigCheck::maxBytes,
+                         &text, problem))
+        return false;
+    *problem = OpenVpnConfigCheck::problem(text);
+    if (!problem->isEmpty())
+        return false;
+    // OpenVPN runs from a copy only root can change: what was checked is what runs.
+    QByteArray folder = QFile::encodeName(m_config.runDir() + QStringLiteral("/openvpn-XXXXXX"));
+    if (!::mkdtemp(folder.data())) {
+        *problem = QStringLiteral("cannot make a private folder");
+        return false;
+    }
+    *privateDir = QFile::decodeName(folder);
+    const QString copy = *privateDir + QStringLiteral("/config.ovpn");
+    QFile file(copy);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(text) != text.size() ||
+        !file.flush()) {
+        *problem = QStringLiteral("cannot write the private copy");
+        return false;
+    }
+    file.close();
+    *logFd = UserFiles::open(arguments->at(8), O_WRONLY | O_APPEND | O_CREAT, link.uid, gid_t(gid),
+                             problem);
+    if (*logFd < 0)
+        return false;
+    // Without --log-append OpenVPN writes to its output, which the run appends to the user's file.
+    *arguments = QStringList{QStringLiteral("--config"),
+                             copy,
+                             QStringLiteral("--management"),
+                             QStringLiteral("127.0.0.1"),
+                             QStringLiteral("61973"),
+                             QStringLiteral("--management-query-passwords"),
+                             QStringLiteral("--management-client")};
+    return true;
+}
+
+void VpnService::refuseStart(const Link& link, const QString& name, const QString& problem)
+{
+    qWarning("Refused to start '%s' for uid %u: %s", qPrintable(name), link.uid,
+             qPrintable(problem));
+    deliver(link.uid, link.serial, QStringLiteral("started:0,%1,%2").arg(refusedCode).arg(name));
+}
+
+void VpnService::deliver(uid_t uid, quint64 link, const QString& text)
+{
+    for (auto it = m_links.cbegin(); it != m_links.cend(); ++it) {
+        if (it->serial == link) {
+            it.key()->sendTextMessage(text + terminator);
+            return;
+        }
+    }
+    QStringList& held = m_held[uid];
+    if (held.size() >= maxHeldNotifications) {
+        qWarning("Dropped the oldest held notification of uid %u", uid);
+        held.removeFirst();
+    }
+    held.append(text);
+}

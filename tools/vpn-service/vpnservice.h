@@ -1,0 +1,63 @@
+#pragma once
+
+#include "serviceconfig.h"
+
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+
+#include <sys/types.h>
+
+class QWebSocket;
+class QWebSocketServer;
+class QWebSocketCorsAuthenticator;
+class RunTable;
+
+// The privileged end of the service channel on 127.0.0.1:6457: checks who is talking, reads
+// their commands, starts only the configured tools with the client's exact command lines, and
+// reports each run on the link that asked for it, or on that user's next link when it dropped.
+class VpnService : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr quint16 port = 6457;
+    static constexpr quint64 maxFrameBytes = 64 * 1024;
+    static constexpr int maxHeldNotifications = 256;
+    static constexpr int maxLinks = 16;
+    static constexpr int refusedCode = 126;
+
+    explicit VpnService(const ServiceConfig& config, QObject* parent = nullptr);
+    ~VpnService() override;
+
+    bool listen(QString* problem);
+    void shutdown();
+
+private:
+    struct Link
+    {
+        quint64 serial = 0;
+        uid_t uid = 0;
+    };
+
+    void onNewConnection();
+    void onOriginCheck(QWebSocketCorsAuthenticator* authenticator);
+    QString peerRefusal(QWebSocket* socket, uid_t* uid) const;
+    void accept(QWebSocket* socket, uid_t uid);
+    void onFrame(QWebSocket* socket, const QString& frame);
+    void onStart(const Link& link, const QStringList& elements, const QString& name);
+    QString startProblem(const Link& link, const QStringList& elements, QString* name,
+                         QString* program) const;
+    bool prepareOpenVpn(const Link& link, QStringList* arguments, int* logFd, QString* privateDir,
+                        QString* problem) const;
+    void refuseStart(const Link& link, const QString& name, const QString& problem);
+    void deliver(uid_t uid, quint64 link, const QString& text);
+    bool prepareRunDir(QString* problem) const;
+
+    ServiceConfig m_config;
+    QWebSocketServer* m_server = nullptr;
+    RunTable* m_runs = nullptr;
+    QHash<QWebSocket*, Link> m_links;
+    QHash<uid_t, QStringList> m_held;
+    quint64 m_nextSerial = 1;
+};

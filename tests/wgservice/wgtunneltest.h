@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QObject>
+
+// The real tunnel program between two network namespaces of the test, against wireguard-go as
+// the peer: reports, traffic through the tunnel, ring log and a clean removal.
+class WgTunnelTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void tunnelComesUpAndGoesAway();
+};

@@ -1,0 +1,141 @@
+#include "datafolder.h"
+
+#include <QStringList>
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+const qint64 maxFileBytes = 1024 * 1024;
+
+// Acts with the user's file-system identity for as long as it lives.
+class UserIdentity
+{
+public:
+    explicit UserIdentity(uid_t uid)
+    {
+        const passwd* account = ::getpwuid(uid);
+        ::setfsgid(account ? account->pw_gid : uid);
+        ::setfsuid(uid);
+    }
+    ~UserIdentity()
+    {
+        ::setfsuid(0);
+        ::setfsgid(0);
+    }
+    UserIdentity(const UserIdentity&) = delete;
+    UserIdentity& operator=(const UserIdentity&) = delete;
+};
+
+QString systemError(const QString& what)
+{
+    return QStringLiteral("%1: %2").arg(what, QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+bool isPlainAbsolute(const QString& path)
+{
+    if (!path.startsWith(QLatin1Char('/')) || path.size() > 4096)
+        return false;
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        if (part == QLatin1String(".") || part == QLatin1String(".."))
+            return false;
+    }
+    return !parts.isEmpty();
+}
+
+} // namespace
+
+DataFolder::DataFolder(const QString& path, uid_t owner) : m_path(path), m_owner(owner) {}
+
+DataFolder::~DataFolder()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool DataFolder::open(QString* error)
+{
+    if (!isPlainAbsolute(m_path)) {
+        *error = QStringLiteral("the data folder is not an absolute plain path");
+        return false;
+    }
+    UserIdentity identity(m_owner);
+    int fd = ::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const QStringList parts = m_path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (int i = 0; i < parts.size() && fd >= 0; ++i) {
+        const QByteArray name = parts.at(i).toLocal8Bit();
+        if (i == parts.size() - 1)
+            ::mkdirat(fd, name.constData(), 0700);
+        const int next =
+            ::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        ::close(fd);
+        fd = next;
+    }
+    if (fd < 0) {
+        *error = systemError(QStringLiteral("cannot open the data folder without following links"));
+        return false;
+    }
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0 || info.st_uid != m_owner) {
+        ::close(fd);
+        *error = QStringLiteral("the data folder does not belong to the user");
+        return false;
+    }
+    m_fd = fd;
+    return true;
+}
+
+bool DataFolder::read(const QString& name, QByteArray* data, QString* error)
+{
+    UserIdentity identity(m_owner);
+    const int fd =
+        ::openat(m_fd, name.toLocal8Bit().constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT)
+            *error = systemError(name);
+        return false;
+    }
+    struct stat info = {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == m_owner &&
+              info.st_size <= maxFileBytes;
+    data->resize(ok ? int(info.st_size) : 0);
+    ok = ok && ::read(fd, data->data(), size_t(data->size())) == data->size();
+    ::close(fd);
+    if (!ok)
+        *error = QStringLiteral("%1 is not a file of the user's, or too big").arg(name);
+    return ok;
+}
+
+bool DataFolder::write(const QString& name, const QByteArray& data, QString* error)
+{
+    UserIdentity identity(m_owner);
+    const QByteArray target = name.toLocal8Bit();
+    const QByteArray temporary = target + ".new";
+    ::unlinkat(m_fd, temporary.constData(), 0);
+    const int fd = ::openat(m_fd, temporary.constData(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    bool ok = fd >= 0 && ::write(fd, data.constData(), size_t(data.size())) == data.size() &&
+              ::fsync(fd) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    ok = ok && ::renameat(m_fd, temporary.constData(), m_fd, target.constData()) == 0;
+    if (!ok) {
+        *error = systemError(QStringLiteral("cannot write %1").arg(name));
+        ::unlinkat(m_fd, temporary.constData(), 0);
+    }
+    return ok;
+}
+
+void DataFolder::remove(const QString& name)
+{
+    UserIdentity identity(m_owner);
+    ::unlinkat(m_fd, name.toLocal8Bit().constData(), 0);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/types.h>
+
+// The requesting user's program-data folder, opened component by component without following
+// any link, and the files in it read and written with that user's file-system identity.
+class DataFolder
+{
+public:
+    DataFolder(const QString& path, uid_t owner);
+    ~DataFolder();
+    DataFolder(const DataFolder&) = delete;
+    DataFolder& operator=(const DataFolder&) = delete;
+
+    // Creates the last folder when it is missing.
+    bool open(QString* error);
+    // False when the file is missing; *error is set when it is there but not ours or too big.
+    bool read(const QString& name, QByteArray* data, QString* error);
+    bool write(const QString& name, const QByteArray& data, QString* error);
+    void remove(const QString& name);
+
+private:
+    QString m_path;
+    uid_t m_owner;
+    int m_fd = -1;
+};

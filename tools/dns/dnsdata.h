@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QStringList>
+
+// The user's DNS settings as the tool found them before its first change: the content of
+// "dns.dat". The file lies in the user's folder, so reading it checks every value again.
+class DnsData
+{
+public:
+    enum class Backend
+    {
+        ResolvConf,
+        Resolved
+    };
+    enum class FileKind
+    {
+        Absent,
+        File,
+        Link
+    };
+
+    struct LinkSettings
+    {
+        QStringList servers;
+        QStringList domains;
+    };
+
+    QByteArray toJson() const;
+    static bool fromJson(const QByteArray& json, DnsData* data);
+    // "~." or a search or routing domain.
+    static bool isDomain(const QString& text);
+    // Where /etc/resolv.conf may point: a file under /run.
+    static bool isLinkTarget(const QString& target);
+
+    Backend backend = Backend::ResolvConf;
+    FileKind kind = FileKind::Absent;
+    QByteArray content;
+    uint mode = 0644;
+    QString linkTarget;
+    QMap<QString, LinkSettings> links;
+};

@@ -1,0 +1,140 @@
+#include "dnstool.h"
+
+#include "resolvconffile.h"
+#include "resolvconftext.h"
+#include "resolvedlinks.h"
+
+#include <cstdio>
+
+namespace {
+
+const char dataFile[] = "dns.dat";
+
+} // namespace
+
+DnsTool::DnsTool(const DnsArguments& arguments, DataFolder& folder)
+    : m_arguments(arguments), m_folder(folder), m_resolved(ResolvedLinks::available())
+{
+}
+
+bool DnsTool::run(QString* error)
+{
+    switch (m_arguments.mode) {
+    case DnsArguments::Mode::Vpn:
+        return pointAtTunnel(error);
+    case DnsArguments::Mode::User:
+        return putBackUser(error);
+    case DnsArguments::Mode::Reset:
+        break;
+    }
+    return reset(error);
+}
+
+bool DnsTool::pointAtTunnel(QString* error)
+{
+    if (m_arguments.allServers().isEmpty())
+        return true;
+    if (!saveUserSettings(error))
+        return false;
+    if (!m_resolved) {
+        DnsData current;
+        if (!ResolvConfFile::read(&current, error))
+            return false;
+        return ResolvConfFile::write(
+            ResolvConfText::withServers(current.content, m_arguments.allServers()),
+            current.kind == DnsData::FileKind::File ? current.mode : 0644, error);
+    }
+    for (const DnsEntry& entry : m_arguments.entries) {
+        // A link the tunnel gave no address for keeps its DNS.
+        if (!entry.servers.isEmpty() &&
+            !ResolvedLinks::apply(entry.link, {entry.servers, {QStringLiteral("~.")}}, error))
+            return false;
+    }
+    return true;
+}
+
+bool DnsTool::putBackUser(QString* error)
+{
+    if (restoreSaved(error) || !error->isEmpty())
+        return error->isEmpty();
+    if (m_arguments.allServers().isEmpty())
+        return true;
+    if (!m_resolved) {
+        DnsData current;
+        if (!ResolvConfFile::read(&current, error))
+            return false;
+        return ResolvConfFile::write(
+            ResolvConfText::withServers(current.content, m_arguments.allServers()), current.mode,
+            error);
+    }
+    for (const DnsEntry& entry : m_arguments.entries) {
+        DnsData::LinkSettings settings;
+        if (!entry.servers.isEmpty() &&
+            (!ResolvedLinks::read(entry.link, &settings, error) ||
+             !ResolvedLinks::apply(entry.link, {entry.servers, settings.domains}, error)))
+            return false;
+    }
+    return true;
+}
+
+bool DnsTool::reset(QString* error)
+{
+    if (restoreSaved(error) || !error->isEmpty())
+        return error->isEmpty();
+    if (m_resolved)
+        return true;
+    DnsData current;
+    if (!ResolvConfFile::read(&current, error))
+        return false;
+    if (current.kind != DnsData::FileKind::File)
+        return true;
+    const QByteArray cleaned = ResolvConfText::withoutTunnelServers(current.content);
+    return cleaned == current.content || ResolvConfFile::write(cleaned, current.mode, error);
+}
+
+bool DnsTool::saveUserSettings(QString* error)
+{
+    QByteArray existing;
+    if (m_folder.read(QLatin1String(dataFile), &existing, error))
+        return true;
+    if (!error->isEmpty())
+        return false;
+    DnsData data;
+    data.backend = m_resolved ? DnsData::Backend::Resolved : DnsData::Backend::ResolvConf;
+    if (!m_resolved && !ResolvConfFile::read(&data, error))
+        return false;
+    for (const DnsEntry& entry : m_arguments.entries) {
+        DnsData::LinkSettings settings;
+        if (m_resolved && !entry.servers.isEmpty()) {
+            if (!ResolvedLinks::read(entry.link, &settings, error))
+                return false;
+            data.links.insert(entry.link, settings);
+        }
+    }
+    return m_folder.write(QLatin1String(dataFile), data.toJson(), error);
+}
+
+bool DnsTool::restoreSaved(QString* error)
+{
+    QByteArray json;
+    DnsData data;
+    if (!m_folder.read(QLatin1String(dataFile), &json, error))
+        return false;
+    if (!DnsData::fromJson(json, &data) ||
+        (data.backend == DnsData::Backend::Resolved) != m_resolved) {
+        // Not ours to trust or from another set-up: fall back to the default, and drop it.
+        std::fprintf(stderr, "dns: %s is unusable, ignored\n", dataFile);
+        m_folder.remove(QLatin1String(dataFile));
+        return false;
+    }
+    bool ok = true;
+    if (m_resolved) {
+        for (auto it = data.links.begin(); it != data.links.end() && ok; ++it)
+            ok = ResolvedLinks::apply(it.key(), it.value(), error);
+    } else {
+        ok = ResolvConfFile::restore(data, error);
+    }
+    if (ok)
+        m_folder.remove(QLatin1String(dataFile));
+    return ok;
+}

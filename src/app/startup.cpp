@@ -54,11 +54,20 @@ QString Startup::versionText(const QString& installedVersion, bool labKeyMateria
                           : installedVersion;
 }
 
+int Startup::initialise(Application& application)
+{
+    if (application.init())
+        return 0;
+    CriticalErrorBox box;
+    box.exec();
+    return -1;
+}
+
 int Startup::run(int argc, char** argv)
 {
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
-    ScaleFactor::apply(Application::windowHeight());
+    ScaleFactor::apply(Application::mainWindowHeight());
     qputenv("QML_DISABLE_DISK_CACHE", "1");
 
     SingleApplication app(QString::fromLatin1(productName), argc, argv);
@@ -83,11 +92,8 @@ int Startup::run(int argc, char** argv)
     DebugMode::setEnabled(parseCommandLine(QCoreApplication::arguments()));
 
     Application application(&app);
-    if (!application.init()) {
-        CriticalErrorBox box;
-        box.exec();
-        return -1;
-    }
+    if (const int failure = initialise(application))
+        return failure;
     QObject::connect(&app, SIGNAL(messageReceived(const QString&)), &application,
                      SLOT(messageReceived(const QString&)));
     return app.exec();

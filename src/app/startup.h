@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+class Application;
+
 // The process entry: DPI set-up, single instance, tray check, command line, application object.
 class Startup
 {
@@ -9,6 +11,8 @@ public:
     static int run(int argc, char** argv);
     // Returns whether debug mode was asked for; help and version end the process here.
     static bool parseCommandLine(const QStringList& arguments);
+    // 0 when the application is ready; otherwise the exit code, after the critical-error box.
+    static int initialise(Application& application);
     // True when a compiled-in key is the lab's, whose private half is public.
     static bool builtWithLabKeyMaterial();
     static QString labKeyMaterialNotice();

@@ -49,6 +49,7 @@ public:
     static QString recentHeaderCode() { return QStringLiteral("*2"); }
 
     int kind() const { return m_kind; }
+    Servers catalogue() const { return m_catalogue; }
     QString locationImageSource() const;
     QString locationText() const;
     QString serverIp() const;

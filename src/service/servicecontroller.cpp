@@ -189,8 +189,17 @@ QStringList ServiceController::bufferedMessages() const
 
 void ServiceController::sendInitConnection()
 {
+    if (!m_socket)
+        return;
+    write(QString::fromLatin1(initConnection));
+    // Sent while the client shuts down: no event loop would write it out later.
+    flush();
+}
+
+void ServiceController::flush()
+{
     if (m_socket)
-        write(QString::fromLatin1(initConnection));
+        m_socket->flush();
 }
 
 QString ServiceController::logText(const QString& message)

@@ -30,6 +30,8 @@ public:
     // A start command of owner: when it has to be given up unsent, the owner hears of it.
     void send(const QString& message, ServiceProcess* owner);
     void sendInitConnection();
+    // Hands what was written to the system at once, for the last words before quitting.
+    void flush();
     void forceQuit();
 
     bool isConnected() const { return m_connected; }

@@ -1,3 +1,4 @@
+#include "applicationtest.h"
 #include "loggertest.h"
 #include "scalefactortest.h"
 #include "startuptest.h"
@@ -9,4 +10,4 @@
 
 // The logger suite runs first: it owns the first initialisation of the process-wide logger.
 CORVALINK_TEST_MAIN_WITHOUT_LOG(new LoggerTest, new ScaleFactorTest, new StartupTest,
-                                new SystemTrayTest)
+                                new SystemTrayTest, new ApplicationTest)

@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QProcess>
 
+#include <fcntl.h>
+#include <sched.h>
+#include <unistd.h>
+
 NetnsLab::NetnsLab()
     : m_inner(QStringLiteral("cvk%1a").arg(QCoreApplication::applicationPid())),
       m_outer(QStringLiteral("cvk%1b").arg(QCoreApplication::applicationPid()))
@@ -13,6 +17,7 @@ NetnsLab::NetnsLab()
 
 NetnsLab::~NetnsLab()
 {
+    leaveInner();
     runHost({QStringLiteral("ip"), QStringLiteral("netns"), QStringLiteral("del"), m_inner});
     runHost({QStringLiteral("ip"), QStringLiteral("netns"), QStringLiteral("del"), m_outer});
     QDir(QStringLiteral("/etc/netns/") + m_inner).removeRecursively();
@@ -78,6 +83,30 @@ LabResult NetnsLab::run(const QStringList& command) const
     return runHost(QStringList{QStringLiteral("ip"), QStringLiteral("netns"),
                                QStringLiteral("exec"), m_inner} +
                    command);
+}
+
+bool NetnsLab::enterInner()
+{
+    if (m_outsideFd >= 0)
+        return false;
+    m_outsideFd = ::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC);
+    const QByteArray inside = QFile::encodeName(QStringLiteral("/run/netns/") + m_inner);
+    const int fd = ::open(inside.constData(), O_RDONLY | O_CLOEXEC);
+    const bool entered = m_outsideFd >= 0 && fd >= 0 && ::setns(fd, CLONE_NEWNET) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    if (!entered)
+        leaveInner();
+    return entered;
+}
+
+void NetnsLab::leaveInner()
+{
+    if (m_outsideFd < 0)
+        return;
+    ::setns(m_outsideFd, CLONE_NEWNET);
+    ::close(m_outsideFd);
+    m_outsideFd = -1;
 }
 
 bool NetnsLab::reaches(uint uid, const QString& address) const

@@ -30,6 +30,9 @@ public:
                       const QProcessEnvironment& environment = QProcessEnvironment()) const;
     // A command run inside the inner namespace.
     LabResult run(const QStringList& command) const;
+    // Moves the calling thread into the inner namespace until leaveInner() or the lab's end.
+    bool enterInner();
+    void leaveInner();
     // True when a TCP connection attempt of that uid gets an answer from the address.
     bool reaches(uint uid, const QString& address) const;
 
@@ -40,4 +43,5 @@ private:
     QString m_inner;
     QString m_outer;
     bool m_madeNetnsFolder = false;
+    int m_outsideFd = -1;
 };

@@ -1,3 +1,4 @@
+#include "namespaceservicetest.h"
 #include "support/testenvironment.h"
 #include "toolpoliciestest.h"
 #include "vpnservicesecuritytest.h"
@@ -6,4 +7,5 @@
 #include <QApplication>
 #include <QtTest>
 
-CORVALINK_TEST_MAIN(new ToolPoliciesTest, new VpnServiceTest, new VpnServiceSecurityTest)
+CORVALINK_TEST_MAIN(new ToolPoliciesTest, new VpnServiceTest, new VpnServiceSecurityTest,
+                    new NamespaceServiceTest)

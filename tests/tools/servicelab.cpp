@@ -66,7 +66,11 @@ bool ServiceLab::writeTree(const QString& group)
     const auto scriptMode = folderMode & ~QFile::WriteGroup;
     for (const QString& name : ProgramPolicy::names()) {
         const QString script = b + QStringLiteral("/bin/") + name;
-        if (!writeFile(script, toolScript(name, record), scriptMode))
+        const bool written = m_programs.contains(name)
+                                 ? QFile::copy(m_programs.value(name), script) &&
+                                       QFile::setPermissions(script, scriptMode)
+                                 : writeFile(script, toolScript(name, record), scriptMode);
+        if (!written)
             return false;
         config += QStringLiteral("%1=%2\n").arg(name, script).toUtf8();
     }
@@ -80,9 +84,11 @@ bool ServiceLab::start(const QString& group)
     if (!writeTree(group))
         return false;
     m_log.clear();
-    m_service.start(qEnvironmentVariable("CORVALINK_VPN_SERVICE"),
-                    {QStringLiteral("--foreground"), QStringLiteral("--config"),
-                     base() + QStringLiteral("/etc/vpn-service.conf")});
+    const QStringList command =
+        m_launcher + QStringList{qEnvironmentVariable("CORVALINK_VPN_SERVICE"),
+                                 QStringLiteral("--foreground"), QStringLiteral("--config"),
+                                 base() + QStringLiteral("/etc/vpn-service.conf")};
+    m_service.start(command.first(), command.mid(1));
     return m_service.waitForStarted(5000) && waitForLog(QStringLiteral("Listening on"));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,10 @@ public:
     static bool isRoot();
     // False when any step fails; a test then fails rather than skips.
     bool start(const QString& group = QStringLiteral("corvalink"));
+    // A real program for the tool name, copied into the lab in place of the recording script.
+    void useProgram(const QString& name, const QString& path) { m_programs.insert(name, path); }
+    // A command the service is started through, such as "ip netns exec NAME".
+    void setLauncher(const QStringList& launcher) { m_launcher = launcher; }
     void stop();
 
     QString base() const { return m_folder.path(); }
@@ -41,4 +46,6 @@ private:
     QTemporaryDir m_folder{QStringLiteral("/tmp/vpn-service-lab-XXXXXX")};
     QProcess m_service;
     QString m_log;
+    QHash<QString, QString> m_programs;
+    QStringList m_launcher;
 };

@@ -5,6 +5,7 @@
 #include "openvpnconfigcheck.h"
 #include "peerpolicy.h"
 #include "programpolicy.h"
+#include "toolenvironment.h"
 #include "trustedpath.h"
 
 #include <QtTest>
@@ -89,12 +90,21 @@ void ToolPoliciesTest::checksArguments_data()
     QTest::newRow("killswitch") << "killswitch"
                                 << QStringList{"enable", "all", "203.0.113.7", QString()} << true;
     QTest::newRow("killswitch local")
-        << "killswitch" << QStringList{"enable", "all", "vpn.example", "local"} << true;
+        << "killswitch" << QStringList{"enable", "all", "2001:db8::7", "local"} << true;
+    QTest::newRow("killswitch host name")
+        << "killswitch" << QStringList{"enable", "all", "vpn.example", "local"} << false;
     QTest::newRow("killswitch dash host")
         << "killswitch" << QStringList{"enable", "all", "-x", "local"} << false;
     QTest::newRow("killswitch off") << "killswitch" << QStringList{"disable", "all"} << true;
     QTest::newRow("dns vpn") << "dns" << QStringList{"vpn", "eth0@10.0.0.1,fd00::1", "tun0@"}
                              << true;
+    QTest::newRow("dns user resolved forms")
+        << "dns"
+        << QStringList{"user", "eth0@1.1.1.1:853#cloudflare-dns.com,[2606:4700::1111]:853#one.one",
+                       "wlan0@fe80::1%wlan0", "tun0@,"}
+        << true;
+    QTest::newRow("dns vpn port") << "dns" << QStringList{"vpn", "eth0@1.1.1.1:853"} << false;
+    QTest::newRow("dns user name only") << "dns" << QStringList{"user", "eth0@#x"} << false;
     QTest::newRow("dns reset") << "dns" << QStringList{"reset"} << true;
     QTest::newRow("dns reset extra") << "dns" << QStringList{"reset", "x@"} << false;
     QTest::newRow("dns option") << "dns" << QStringList{"user", "-f@"} << false;
@@ -209,4 +219,32 @@ void ToolPoliciesTest::judgesPathEntries()
     QFETCH(bool, trusted);
     QCOMPARE(TrustedPath::entryProblem({mode_t(mode), uid_t(uid), gid_t(gid)}, last).isEmpty(),
              trusted);
+}
+
+void ToolPoliciesTest::buildsToolEnvironments()
+{
+    QString problem;
+    const QProcessEnvironment dns = ToolEnvironment::build(
+        {QStringLiteral("dns"), 1000, QStringLiteral("/home/ann"), QStringLiteral("/run/c")},
+        &problem);
+    QVERIFY(problem.isEmpty());
+    QCOMPARE(dns.value(QStringLiteral("CORVALINK_USER_UID")), QStringLiteral("1000"));
+    QCOMPARE(dns.value(QStringLiteral("CORVALINK_DATA_DIR")),
+             QStringLiteral("/home/ann/.local/share/Corvalink"));
+    QVERIFY(!dns.contains(QStringLiteral("HOME")));
+    const QProcessEnvironment wall = ToolEnvironment::build(
+        {QStringLiteral("killswitch"), 0, QString(), QStringLiteral("/run/c")}, &problem);
+    QCOMPARE(wall.value(QStringLiteral("CORVALINK_USER_UID")), QStringLiteral("0"));
+    QVERIFY(!wall.contains(QStringLiteral("CORVALINK_DATA_DIR")));
+    const QProcessEnvironment net = ToolEnvironment::build(
+        {QStringLiteral("network-tool"), 1000, QString(), QStringLiteral("/run/c")}, &problem);
+    QCOMPARE(net.value(QStringLiteral("CORVALINK_STATE_DIR")), QStringLiteral("/run/c"));
+    QVERIFY(!net.contains(QStringLiteral("CORVALINK_USER_UID")));
+    QVERIFY(problem.isEmpty());
+    // A home the tool could read another way than the service does is refused.
+    QVERIFY(ToolEnvironment::build({QStringLiteral("dns"), 1000, QStringLiteral("/home/../etc"),
+                                    QStringLiteral("/run/c")},
+                                   &problem)
+                .isEmpty());
+    QVERIFY(!problem.isEmpty());
 }

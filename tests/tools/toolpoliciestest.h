@@ -20,4 +20,5 @@ private slots:
     void decidesPeers();
     void judgesPathEntries_data();
     void judgesPathEntries();
+    void buildsToolEnvironments();
 };

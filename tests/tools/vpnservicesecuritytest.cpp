@@ -108,10 +108,10 @@ void VpnServiceSecurityTest::refusesStart_data()
     QTest::newRow("kill switch option")
         << QStringList{i + QStringLiteral("/killswitch"), QStringLiteral("enable"),
                        QStringLiteral("all"), QStringLiteral("--flush"), QString()}
-        << QStringLiteral("no address");
+        << QStringLiteral("not an IPv4 or IPv6 address");
     QTest::newRow("dns entry") << QStringList{i + QStringLiteral("/dns"), QStringLiteral("vpn"),
                                               QStringLiteral("eth0@1.1.1.1;reboot")}
-                               << QStringLiteral("interface@addresses");
+                               << QStringLiteral("is not an address");
     QTest::newRow("wireguard relative file")
         << QStringList{i + QStringLiteral("/wireguard/bin/wireguard-service"),
                        QStringLiteral("--remove"), QStringLiteral("wg.conf")}

@@ -88,6 +88,9 @@ void VpnServiceTest::stopAndKillReachTheRun()
     tunnel.stop();
     QVERIFY(finished.wait(waitMs));
     QCOMPARE(tunnel.state(), int(ServiceProcess::NotRunning));
+    // The service puts IPv6 back by itself, and tells the client nothing of that run.
+    QTRY_VERIFY_WITH_TIMEOUT(lab.ran().contains(QStringLiteral("network-tool --restore")), waitMs);
+    QCOMPARE(texts(output).size(), 2);
 
     tunnel.start(add);
     QVERIFY(started.wait(waitMs));

@@ -1,6 +1,8 @@
 #include "argumentpolicy.h"
 
 #include "commandparser.h"
+#include "dnsarguments.h"
+#include "killswitcharguments.h"
 
 #include <QDir>
 #include <QHostAddress>
@@ -42,28 +44,23 @@ QString networkToolProblem(const QStringList& a)
 
 QString killSwitchProblem(const QStringList& a)
 {
-    if (a.size() == 2 && a.at(0) == QLatin1String("disable") && a.at(1) == QLatin1String("all"))
-        return QString();
-    if (a.size() != 4 || a.at(0) != QLatin1String("enable") || a.at(1) != QLatin1String("all") ||
-        (!a.at(3).isEmpty() && a.at(3) != QLatin1String("local")))
-        return QStringLiteral("not a killswitch command line of the client");
-    if (!ArgumentPolicy::isIpAddress(a.at(2)) && !ArgumentPolicy::isHostName(a.at(2)))
-        return QStringLiteral("the killswitch server is no address");
-    return QString();
+    // The tool's own reading: an IP literal only, since a host name would be resolved outside
+    // the tunnel.
+    KillSwitchArguments parsed;
+    QString error;
+    return parsed.parse(a, &error) ? QString() : QStringLiteral("killswitch: ") + error;
 }
 
 QString dnsProblem(const QStringList& a)
 {
-    if (a.size() == 1 && a.at(0) == QLatin1String("reset"))
-        return QString();
-    if (a.isEmpty() || (a.at(0) != QLatin1String("vpn") && a.at(0) != QLatin1String("user")) ||
-        a.size() - 1 > ArgumentPolicy::maxDnsEntries)
-        return QStringLiteral("not a dns command line of the client");
-    for (int i = 1; i < a.size(); ++i) {
-        if (!ArgumentPolicy::isDnsEntry(a.at(i)))
-            return QStringLiteral("dns entry %1 is not interface@addresses").arg(i);
+    for (const QString& element : a) {
+        if (element.startsWith(QLatin1Char('-')))
+            return QStringLiteral("a dns element reads as an option");
     }
-    return QString();
+    // The tool's own grammar, systemd-resolved's server forms included for "user".
+    DnsArguments parsed;
+    QString error;
+    return parsed.parse(a, &error) ? QString() : QStringLiteral("dns: ") + error;
 }
 
 } // namespace
@@ -105,24 +102,4 @@ bool ArgumentPolicy::isFilePath(const QString& text)
            QDir::cleanPath(text) == text &&
            !text.split(QLatin1Char('/')).contains(QStringLiteral("..")) &&
            !CommandParser::hasControlCharacter(text);
-}
-
-bool ArgumentPolicy::isDnsEntry(const QString& text)
-{
-    static const QRegularExpression interfaceName(
-        QStringLiteral("^[A-Za-z0-9_][A-Za-z0-9_.:-]{0,14}$"));
-    const int at = text.indexOf(QLatin1Char('@'));
-    if (at < 0 || !interfaceName.match(text.left(at)).hasMatch())
-        return false;
-    const QString addresses = text.mid(at + 1);
-    if (addresses.isEmpty())
-        return true;
-    const QStringList fields = addresses.split(QLatin1Char(','));
-    if (fields.size() > 16)
-        return false;
-    for (const QString& field : fields) {
-        if (!field.isEmpty() && !isIpAddress(field))
-            return false;
-    }
-    return true;
 }

@@ -15,8 +15,4 @@ public:
     static bool isHostName(const QString& text);
     // Absolute, in plain form, no "..", no control characters.
     static bool isFilePath(const QString& text);
-    // "interface@address,address" with either address list possibly empty.
-    static bool isDnsEntry(const QString& text);
-
-    static constexpr int maxDnsEntries = 64;
 };

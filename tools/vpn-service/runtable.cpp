@@ -12,15 +12,6 @@ namespace {
 
 const int maxLogLine = 512;
 
-QProcessEnvironment cleanEnvironment()
-{
-    // Nothing of the service's own environment reaches the tools.
-    QProcessEnvironment environment;
-    environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/sbin:/usr/bin:/sbin:/bin"));
-    environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
-    return environment;
-}
-
 } // namespace
 
 RunTable::RunTable(QObject* parent) : QObject(parent) {}
@@ -36,12 +27,13 @@ RunTable::~RunTable()
 }
 
 void RunTable::start(const QString& name, const QString& program, const QStringList& arguments,
-                     uid_t uid, quint64 link, int logFd, const QString& privateDir)
+                     const QProcessEnvironment& environment, uid_t uid, quint64 link, int logFd,
+                     const QString& privateDir)
 {
     auto* process = new QProcess(this);
     m_runs.insert(process, {name, uid, link, 0, logFd, privateDir});
     process->setProcessChannelMode(QProcess::MergedChannels);
-    process->setProcessEnvironment(cleanEnvironment());
+    process->setProcessEnvironment(environment);
     process->setWorkingDirectory(QStringLiteral("/"));
     connect(process, &QProcess::started, this, [this, process] { onStarted(process); });
     connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
@@ -61,17 +53,16 @@ void RunTable::onStarted(QProcess* process)
     Run& run = m_runs[process];
     run.id = process->processId();
     qInfo("Started %s as process %lld for uid %u", qPrintable(run.name), run.id, run.uid);
-    emit notification(run.uid, run.link,
-                      QStringLiteral("started:%1,0,%2").arg(run.id).arg(run.name));
+    report(run, QStringLiteral("started:%1,0,%2").arg(run.id).arg(run.name));
 }
 
 void RunTable::onFailedToStart(QProcess* process)
 {
     const Run run = m_runs.value(process);
     qWarning("Could not start %s: %s", qPrintable(run.name), qPrintable(process->errorString()));
-    emit notification(run.uid, run.link,
-                      QStringLiteral("started:0,%1,%2").arg(failedToStartCode).arg(run.name));
+    report(run, QStringLiteral("started:0,%1,%2").arg(failedToStartCode).arg(run.name));
     release(process);
+    emit runEnded(run.name, run.uid);
 }
 
 void RunTable::onFinished(QProcess* process, int code)
@@ -79,10 +70,24 @@ void RunTable::onFinished(QProcess* process, int code)
     forwardOutput(process);
     const Run run = m_runs.value(process);
     qInfo("Process %lld (%s) finished with code %d", run.id, qPrintable(run.name), code);
-    emit notification(run.uid, run.link,
-                      QStringLiteral("finished:%1,%2,%3").arg(run.id).arg(code).arg(run.name));
+    report(run, QStringLiteral("finished:%1,%2,%3").arg(run.id).arg(code).arg(run.name));
     release(process);
     settleKills(run.id);
+    emit runEnded(run.name, run.uid);
+}
+
+void RunTable::report(const Run& run, const QString& text)
+{
+    if (run.link != 0)
+        emit notification(run.uid, run.link, text);
+}
+
+int RunTable::countOf(const QString& name) const
+{
+    int count = 0;
+    for (const Run& run : m_runs)
+        count += run.name == name ? 1 : 0;
+    return count;
 }
 
 void RunTable::forwardOutput(QProcess* process)

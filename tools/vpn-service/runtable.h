@@ -10,6 +10,7 @@
 #include <sys/types.h>
 
 class QProcess;
+class QProcessEnvironment;
 
 // The programs the service started, each tied to the user and the link that asked for it.
 // Stop and kill reach only the runs of that user and name, never other processes.
@@ -24,19 +25,24 @@ public:
     explicit RunTable(QObject* parent = nullptr);
     ~RunTable() override;
 
-    // Starts program from its argument list, no shell. The run owns logFd (its output is
-    // appended there; -1 sends it to the service's log) and removes privateDir when it ends.
-    void start(const QString& name, const QString& program, const QStringList& arguments, uid_t uid,
-               quint64 link, int logFd = -1, const QString& privateDir = QString());
+    // Starts program from its argument list, no shell, with exactly that environment. The run
+    // owns logFd (its output is appended there; -1 sends it to the service's log) and removes
+    // privateDir when it ends. Link 0 is the service's own run: it notifies no one.
+    void start(const QString& name, const QString& program, const QStringList& arguments,
+               const QProcessEnvironment& environment, uid_t uid, quint64 link, int logFd = -1,
+               const QString& privateDir = QString());
     void stop(uid_t uid, const QString& name);
     // SIGKILL to the user's runs of name; "finished:0,0,<kill NAME>" follows their own ends.
     void kill(uid_t uid, const QString& name, quint64 link);
     // Ends every run: SIGTERM, then SIGKILL for those still there after waitMs.
     void stopAll(int waitMs);
     int count() const { return m_runs.size(); }
+    // Runs of that name, of any user, still going.
+    int countOf(const QString& name) const;
 
 signals:
     void notification(uid_t uid, quint64 link, const QString& text);
+    void runEnded(const QString& name, uid_t uid);
 
 private:
     struct Run
@@ -62,6 +68,7 @@ private:
     void onFinished(QProcess* process, int code);
     void forwardOutput(QProcess* process);
     void settleKills(qint64 id);
+    void report(const Run& run, const QString& text);
     void release(QProcess* process);
 
     QHash<QProcess*, Run> m_runs;

@@ -20,7 +20,7 @@ QByteArray readTable(const char* path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool accountOf(uid_t uid, QByteArray* name, gid_t* gid)
+bool accountOf(uid_t uid, QByteArray* name, gid_t* gid, QByteArray* home = nullptr)
 {
     std::vector<char> buffer(16384);
     struct passwd entry = {};
@@ -29,6 +29,8 @@ bool accountOf(uid_t uid, QByteArray* name, gid_t* gid)
         return false;
     *name = QByteArray(found->pw_name);
     *gid = found->pw_gid;
+    if (home)
+        *home = QByteArray(found->pw_dir ? found->pw_dir : "");
     return true;
 }
 
@@ -70,4 +72,12 @@ qint64 SystemFacts::groupId(const QString& name)
         !found)
         return -1;
     return found->gr_gid;
+}
+
+QString SystemFacts::homeOf(uid_t uid)
+{
+    QByteArray name;
+    gid_t gid = 0;
+    QByteArray home;
+    return accountOf(uid, &name, &gid, &home) ? QFile::decodeName(home) : QString();
 }

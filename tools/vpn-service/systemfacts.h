@@ -18,4 +18,6 @@ public:
     static qint64 primaryGroup(uid_t uid);
     // -1 when there is no such group.
     static qint64 groupId(const QString& name);
+    // The home folder of the account from the passwd database; empty without one.
+    static QString homeOf(uid_t uid);
 };

@@ -8,11 +8,13 @@
 #include "programpolicy.h"
 #include "runtable.h"
 #include "systemfacts.h"
+#include "toolenvironment.h"
 #include "trustedpath.h"
 #include "userfiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QWebSocket>
 #include <QWebSocketCorsAuthenticator>
 #include <QWebSocketServer>
@@ -27,12 +29,18 @@ namespace {
 
 const QChar terminator = QLatin1Char('\n');
 
+bool isTunnel(const QString& name)
+{
+    return name == QLatin1String("openvpn") || name == QLatin1String("wireguard-service");
+}
+
 } // namespace
 
 VpnService::VpnService(const ServiceConfig& config, QObject* parent)
     : QObject(parent), m_config(config), m_runs(new RunTable(this))
 {
     connect(m_runs, &RunTable::notification, this, &VpnService::deliver);
+    connect(m_runs, &RunTable::runEnded, this, &VpnService::onRunEnded);
 }
 
 VpnService::~VpnService()
@@ -62,9 +70,52 @@ bool VpnService::listen(QString* problem)
 void VpnService::shutdown()
 {
     qInfo("Stopping: ending the runs started by the service");
+    m_stopping = true;
     if (m_server)
         m_server->close();
+    const bool tunnels = m_runs->countOf(QStringLiteral("openvpn")) +
+                             m_runs->countOf(QStringLiteral("wireguard-service")) >
+                         0;
     m_runs->stopAll(3000);
+    if (tunnels)
+        restoreNetwork(0, true);
+}
+
+void VpnService::onRunEnded(const QString& name, uid_t uid)
+{
+    // IPv6 is switched for the whole system: it comes back when the last tunnel is gone.
+    if (m_stopping || !isTunnel(name) || m_runs->countOf(QStringLiteral("openvpn")) > 0 ||
+        m_runs->countOf(QStringLiteral("wireguard-service")) > 0)
+        return;
+    restoreNetwork(uid, false);
+}
+
+void VpnService::restoreNetwork(uid_t uid, bool wait)
+{
+    const QString program = m_config.program(QStringLiteral("network-tool"));
+    QString problem = program.isEmpty() ? QStringLiteral("no program is configured for it")
+                                        : TrustedPath::problem(program);
+    ToolEnvironment::Request request{QStringLiteral("network-tool"), uid, QString(),
+                                     m_config.runDir()};
+    const QProcessEnvironment environment = ToolEnvironment::build(request, &problem);
+    if (!problem.isEmpty()) {
+        qWarning("Cannot restore the network settings: %s", qPrintable(problem));
+        return;
+    }
+    const QStringList arguments{QStringLiteral("--restore")};
+    if (!wait) {
+        m_runs->start(request.name, program, arguments, environment, uid, 0);
+        return;
+    }
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(QStringLiteral("/"));
+    process.start(program, arguments, QIODevice::NotOpen);
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+    qInfo("network-tool --restore finished with code %d", process.exitCode());
 }
 
 bool VpnService::prepareRunDir(QString* problem) const
@@ -177,6 +228,11 @@ void VpnService::onStart(const Link& link, const QStringList& elements, const QS
     QString problem = startProblem(link, elements, &name, &program);
     if (!problem.isEmpty())
         return refuseStart(link, name, problem);
+    const ToolEnvironment::Request request{name, link.uid, SystemFacts::homeOf(link.uid),
+                                           m_config.runDir()};
+    const QProcessEnvironment environment = ToolEnvironment::build(request, &problem);
+    if (!problem.isEmpty())
+        return refuseStart(link, name, problem);
     QStringList arguments = elements.mid(1);
     int logFd = -1;
     QString privateDir;
@@ -186,7 +242,7 @@ void VpnService::onStart(const Link& link, const QStringList& elements, const QS
             QDir(privateDir).removeRecursively();
         return refuseStart(link, name, problem);
     }
-    m_runs->start(name, program, arguments, link.uid, link.serial, logFd, privateDir);
+    m_runs->start(name, program, arguments, environment, link.uid, link.serial, logFd, privateDir);
 }
 
 QString VpnService::startProblem(const Link& link, const QStringList& elements, QString* name,

@@ -52,6 +52,9 @@ private:
                         QString* problem) const;
     void refuseStart(const Link& link, const QString& name, const QString& problem);
     void deliver(uid_t uid, quint64 link, const QString& text);
+    void onRunEnded(const QString& name, uid_t uid);
+    // network-tool --restore, the service's own run: the tunnel's IPv6 change ends with it.
+    void restoreNetwork(uid_t uid, bool wait);
     bool prepareRunDir(QString* problem) const;
 
     ServiceConfig m_config;
@@ -60,4 +63,5 @@ private:
     QHash<QWebSocket*, Link> m_links;
     QHash<uid_t, QStringList> m_held;
     quint64 m_nextSerial = 1;
+    bool m_stopping = false;
 };

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Lints the service's systemd unit with systemd-analyze. Where that cannot run (no systemd, a
+# container without its units) it says so and skips (exit 77). The unit names the installed
+# program; until that exists the built one (VPN_SERVICE, or the build folder's) stands in.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+unit="$root/tools/vpn-service/corvalink-vpn-service.service"
+program="${VPN_SERVICE:-${BUILD_DIR:-$root/build}/tools/vpn-service/vpn-service}"
+command -v systemd-analyze >/dev/null 2>&1 || { echo "skipped: no systemd-analyze"; exit 77; }
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+copy="$work/$(basename "$unit")"
+if [ -x /usr/sbin/corvalink-vpn-service ] || [ ! -x "$program" ]; then
+  cp "$unit" "$copy"
+else
+  sed "s|^ExecStart=/usr/sbin/corvalink-vpn-service |ExecStart=$program |" "$unit" >"$copy"
+fi
+# A run that cannot load the default units says nothing about ours.
+if ! systemd-analyze verify --man=no /lib/systemd/system/sysinit.target >/dev/null 2>&1; then
+  echo "skipped: systemd-analyze cannot load the system's units here"
+  exit 77
+fi
+(cd "$work" && systemd-analyze verify --man=no "$copy")
+echo "unit ok"

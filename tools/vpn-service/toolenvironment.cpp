@@ -1,0 +1,35 @@
+#include "toolenvironment.h"
+
+#include "argumentpolicy.h"
+
+QProcessEnvironment ToolEnvironment::build(const Request& request, QString* problem)
+{
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/sbin:/usr/bin:/sbin:/bin"));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+    const bool forUser =
+        request.name == QLatin1String("killswitch") || request.name == QLatin1String("dns");
+    if (forUser)
+        environment.insert(QStringLiteral("CORVALINK_USER_UID"), QString::number(request.uid));
+    if (request.name == QLatin1String("dns")) {
+        // The tool opens it without following links and as the user; the text must still be
+        // a plain absolute path.
+        const QString folder = dataDir(request.home);
+        if (!ArgumentPolicy::isFilePath(folder)) {
+            *problem = QStringLiteral("the account has no usable home folder");
+            return QProcessEnvironment();
+        }
+        environment.insert(QStringLiteral("CORVALINK_DATA_DIR"), folder);
+    }
+    if (request.name == QLatin1String("network-tool"))
+        environment.insert(QStringLiteral("CORVALINK_STATE_DIR"), request.runDir);
+    return environment;
+}
+
+QString ToolEnvironment::dataDir(const QString& home)
+{
+    if (!home.startsWith(QLatin1Char('/')))
+        return QString();
+    const QString base = home == QLatin1String("/") ? QString() : home;
+    return base + QStringLiteral("/.local/share/Corvalink");
+}

@@ -71,6 +71,9 @@ endforeach()
 file(READ "${CMAKE_SOURCE_DIR}/resources.qrc" _qrc)
 string(REGEX REPLACE "<file>([^<]+)</file>" "<file alias=\"\\1\">${CMAKE_SOURCE_DIR}/\\1</file>"
   _qrc "${_qrc}")
+# Entries that carry their own alias keep it; only their relative path becomes absolute.
+string(REGEX REPLACE "<file alias=\"([^\"]+)\">([^/<][^<]*)</file>"
+  "<file alias=\"\\1\">${CMAKE_SOURCE_DIR}/\\2</file>" _qrc "${_qrc}")
 string(REPLACE "</qresource>"
   "    <file alias=\"resources/config/general.ovpn\">${CORVALINK_GENERATED_CONFIG_DIR}/general.ovpn</file>\n    <file alias=\"resources/config/stunnel.ovpn\">${CORVALINK_GENERATED_CONFIG_DIR}/stunnel.ovpn</file>\n</qresource>"
   _qrc "${_qrc}")

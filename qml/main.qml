@@ -1,10 +1,13 @@
 import QtQuick 2.12
+import QtQuick.Controls 2.12
 import QtQuick.Window 2.12
+import DashCircle 1.0
+import "controls"
 
-// The smallest main window the application object can drive; the full interface replaces it.
-Window {
+ApplicationWindow {
     id: mainWindow
     objectName: "MainWindow"
+    property var themeWindow: null
     width: 400
     height: qmlApp.windowHeight()
     minimumWidth: width
@@ -13,7 +16,9 @@ Window {
     maximumHeight: height
     title: settings.titleName()
     visible: false
-    color: "#102847"
+    color: uiStyle.generalBackgroundColor
+    flags: Qt.Window | Qt.WindowTitleHint | Qt.CustomizeWindowHint | Qt.WindowSystemMenuHint
+           | Qt.WindowCloseButtonHint | Qt.WindowMinimizeButtonHint
 
     function raiseMainWindow() {
         mainWindow.visible = true
@@ -24,35 +29,192 @@ Window {
 
     function raiseSettingsWindow() {
         raiseMainWindow()
+        if (settingsWindow.visibility === Window.Windowed)
+            return
+        if (settingsWindow.visibility === Window.Minimized) {
+            settingsWindow.visibility = Window.Windowed
+            return
+        }
+        settingsWindow.x = Math.max(0, mainWindow.x + (mainWindow.width - settingsWindow.width) / 2)
+        settingsWindow.y = Math.max(0, mainWindow.y + (mainWindow.height - settingsWindow.height) / 2)
+        settingsWindow.show()
     }
 
     function triggerVpnState() {
+        connectionButton.triggerVpnState()
     }
 
     function setCriticalServiceError() {
+        connectionButton.enabled = false
         criticalServiceError.visible = true
     }
 
     function saveUnsavedData() {
+        if (settingsWindow.visible)
+            settingsWindow.saveGeneralSettings()
     }
 
-    Rectangle {
+    function openServerList() {
+        serverListWindow.open()
+    }
+
+    onClosing: {
+        // The client keeps running in the tray.
+        if (qmlApp.desktopSessionUbuntu()) {
+            close.accepted = false
+            mainWindow.showMinimized()
+        }
+        qmlApp.scheduleMinimizedMessage()
+    }
+
+    Component.onCompleted: {
+        x = (Screen.width - width) / 2
+        y = (Screen.height - height) / 2
+        if (qmlApp.themeEditorMode()) {
+            var component = Qt.createComponent("ThemeWindow.qml")
+            if (component.status === Component.Error) {
+                logger.qmlLog(objectName, "Error loading component: " + component.errorString())
+                return
+            }
+            themeWindow = component.createObject(mainWindow.contentItem, {"visible": true})
+        }
+    }
+
+    Shortcut {
+        sequence: "Ctrl+S"
+        onActivated: mainWindow.raiseSettingsWindow()
+    }
+    Shortcut {
+        sequence: "Ctrl+L"
+        onActivated: logger.openLogFolder()
+    }
+    Shortcut {
+        sequence: "Ctrl+A"
+        onActivated: mainWindow.openServerList()
+    }
+
+    Connections {
+        target: vpnCore
+        function onKillSwitchEventActivated() { killSwitchDialog.open() }
+    }
+
+    Image {
+        anchors.fill: parent
+        source: uiStyle.generalBackgroundImage
+        fillMode: Image.PreserveAspectCrop
+    }
+
+    HeaderItem {
+        id: header
+        objectName: "HeaderItem"
+        width: parent.width
+    }
+
+    Column {
+        id: page
+        width: parent.width
+        topPadding: 65
+
+        Item {
+            id: square
+            width: page.width
+            height: page.width
+
+            DashCircle {
+                anchors.centerIn: parent
+                width: square.width - 5
+                height: square.height - 5
+                color: uiStyle.connectionPageCirclesColor
+            }
+            DashCircle {
+                anchors.centerIn: parent
+                width: 290
+                height: 290
+                color: uiStyle.connectionPageCirclesColor
+            }
+
+            VpnConnectionInfo {
+                id: connectionInfo
+                objectName: "VpnConnectionInfo"
+                width: parent.width
+                y: -10
+                onServerListRequested: mainWindow.openServerList()
+            }
+
+            VpnConnectionButton {
+                id: connectionButton
+                width: parent.width
+                anchors.centerIn: parent
+            }
+
+            CurrentIpItem {
+                objectName: "CurrentIpItem"
+                anchors.horizontalCenter: parent.horizontalCenter
+                anchors.top: parent.bottom
+                anchors.topMargin: 15
+            }
+        }
+    }
+
+    FooterItem {
+        id: footer
+        objectName: "FooterItem"
+        anchors.bottom: parent.bottom
+        width: parent.width
+        onSettingsClicked: mainWindow.raiseSettingsWindow()
+    }
+
+    ACriticalErrorArea {
         id: criticalServiceError
         objectName: "CriticalServiceError"
-        anchors.top: parent.top
-        anchors.left: parent.left
-        anchors.right: parent.right
-        height: 50
-        color: "red"
-        opacity: 0.95
+        width: parent.width
+        z: 10
         visible: false
+        text: qsTr("System service is not running!")
+    }
 
-        Text {
-            anchors.centerIn: parent
-            text: qsTr("System service is not running!")
-            color: "white"
-            font.bold: true
-            font.pixelSize: 15
+    ServerListWindow {
+        id: serverListWindow
+        parent: Overlay.overlay
+        y: header.height
+        width: mainWindow.width
+        height: mainWindow.height - header.height - footer.height
+    }
+
+    Dialog {
+        id: killSwitchDialog
+        objectName: "KillSwitchDialog"
+        parent: Overlay.overlay
+        anchors.centerIn: parent
+        width: mainWindow.width - 40
+        modal: true
+        title: qsTr("Killswitch event")
+        standardButtons: Dialog.Ok
+
+        Row {
+            spacing: 12
+
+            Text {
+                text: "\u26a0"
+                color: "#f5b301"
+                font.pixelSize: 24
+            }
+            ALabel {
+                text: qsTr("Connection to Internet is blocked")
+                color: "black"
+            }
         }
+
+        onVisibleChanged: {
+            if (!visible) {
+                logger.qmlLog(mainWindow.objectName, "Restore connection to Internet")
+                vpnCore.disableKillSwitch()
+            }
+        }
+    }
+
+    SettingsWindow {
+        id: settingsWindow
+        visible: false
     }
 }

@@ -11,6 +11,7 @@ packages=(
   qml-module-qtquick-dialogs qml-module-qtgraphicaleffects qml-module-qt-labs-platform
   iproute2 libqt5svg5 libgl1-mesa-dri xvfb xauth trayer xdotool x11-utils imagemagick
   clang-format g++-mingw-w64-x86-64-posix libbenchmark-dev
+  fonts-thai-tlwg fonts-wqy-microhei
   openvpn stunnel4 openssl wireguard-tools wireguard-go iputils-ping nftables
 )
 

@@ -37,7 +37,6 @@
 namespace {
 
 const int mainWindowHeightPx = 650;
-const char productName[] = "Corvalink";
 const char themeEditorProductName[] = "Themeditor";
 const QString qmlUrlPattern = QStringLiteral("qrc:/qml/%1");
 
@@ -47,9 +46,15 @@ Application::TestSeams& seams()
     return current;
 }
 
+QString& productNameValue()
+{
+    static QString name = QStringLiteral("Corvalink");
+    return name;
+}
+
 QString product()
 {
-    return QString::fromLatin1(productName);
+    return productNameValue();
 }
 
 } // namespace
@@ -124,6 +129,8 @@ Application::~Application()
     invokeRootMethod("saveUnsavedData");
     m_serviceController->sendInitConnection();
     Logger::info(objectName(), QStringLiteral("Stopped"));
+    // The windows go first: their bindings read the objects deleted below.
+    qDeleteAll(m_engine.rootObjects());
     // The controller switches remaining protection off as it goes: before the service link.
     delete m_vpnCore;
     m_vpnCore = nullptr;
@@ -653,9 +660,19 @@ bool Application::runningOnWindows() const
 #endif
 }
 
+QString Application::productName()
+{
+    return product();
+}
+
+void Application::setProductName(const QString& name)
+{
+    productNameValue() = name;
+}
+
 bool Application::themeEditorMode() const
 {
-    return qstrcmp(productName, themeEditorProductName) == 0;
+    return product() == QLatin1String(themeEditorProductName);
 }
 
 bool Application::wireGuardIsSupported() const

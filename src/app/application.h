@@ -69,6 +69,9 @@ public:
 
     bool init();
     static int mainWindowHeight();
+    // Compiled into each executable: the theme editor is the client under the name "Themeditor".
+    static QString productName();
+    static void setProductName(const QString& name);
 
     static TrayLook trayLook(ConnectionState::Id state, bool themeEditor);
     static QString connectionMessage(ConnectionState::Id state);

@@ -16,6 +16,7 @@
 static void initResources()
 {
     Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(translations);
 }
 
 namespace {
@@ -70,7 +71,8 @@ int Startup::run(int argc, char** argv)
     ScaleFactor::apply(Application::mainWindowHeight());
     qputenv("QML_DISABLE_DISK_CACHE", "1");
 
-    SingleApplication app(QString::fromLatin1(productName), argc, argv);
+    // The theme editor runs beside the client, so each build guards its own instance.
+    SingleApplication app(Application::productName(), argc, argv);
     if (app.isRunning()) {
         app.sendMessage(QString(), wakeUpTimeoutMs);
         return 0;

@@ -78,11 +78,7 @@ void pressInNextModal(const QString& buttonText, QString* boxClass)
 
 QQuickItem* serviceBand(Application& app)
 {
-    for (QQuickItem* item : app.mainWindow()->contentItem()->childItems()) {
-        if (item->objectName() == QLatin1String("CriticalServiceError"))
-            return item;
-    }
-    return nullptr;
+    return app.mainWindow()->findChild<QQuickItem*>(QStringLiteral("CriticalServiceError"));
 }
 
 int indexOf(const QStringList& lines, const QString& text, int from = 0)
@@ -209,6 +205,25 @@ void ApplicationTest::trayFollowsStateChanges()
     app.onConnectionStateChanged(ConnectionState::Disconnected);
     QCOMPARE(app.trayView().toolTip, QStringLiteral("Disconnected"));
     QCOMPARE(app.trayView().notifications.last(), QStringLiteral("Disconnected"));
+}
+
+void ApplicationTest::languageSwitchInstallsTheCatalogue()
+{
+    Settings* settings = Settings::instance();
+    settings->setLanguage(QStringLiteral("en"));
+    Application app(nullptr);
+    QVERIFY(app.init());
+    LogCapture log;
+    for (const Settings::Language& language : Settings::languageTable()) {
+        settings->setLanguage(language.code);
+        // The tray is retranslated at once, from the language's own catalogue.
+        const QString connect = QCoreApplication::translate("Application", "Connect");
+        QCOMPARE(app.trayView().actionText, connect);
+        QCOMPARE(connect == QLatin1String("Connect"), language.code == QLatin1String("en"));
+    }
+    settings->setLanguage(QStringLiteral("en"));
+    QCOMPARE(app.trayView().actionText, QStringLiteral("Connect"));
+    QVERIFY(!log.contains(QStringLiteral("Can't install translator")));
 }
 
 void ApplicationTest::recommendedServersTakeOnePerCountry_data()

@@ -17,6 +17,7 @@ private slots:
     void mainWindowLoadsCleanAndShowsTheServiceBand();
     void startMinimizedToTrayShowsNoWindow();
     void trayFollowsStateChanges();
+    void languageSwitchInstallsTheCatalogue();
     void recommendedServersTakeOnePerCountry_data();
     void recommendedServersTakeOnePerCountry();
     void quitWhileConnectedWaitsForDisconnection();

@@ -1,8 +1,9 @@
 #include "credentialciphertest.h"
 #include "settingstest.h"
 #include "support/testenvironment.h"
+#include "translationstest.h"
 
 #include <QApplication>
 #include <QtTest>
 
-CORVALINK_TEST_MAIN(new CredentialCipherTest, new SettingsTest)
+CORVALINK_TEST_MAIN(new CredentialCipherTest, new SettingsTest, new TranslationsTest)

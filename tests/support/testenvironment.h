@@ -29,6 +29,7 @@ public:
         TestEnvironment::isolate();                                                                \
         QApplication app(argc, argv);                                                              \
         Q_INIT_RESOURCE(resources);                                                                \
+        Q_INIT_RESOURCE(translations);                                                             \
         if (withLog)                                                                               \
             TestEnvironment::openLog();                                                            \
         int failures = 0;                                                                          \

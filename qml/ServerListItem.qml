@@ -1,0 +1,102 @@
+import QtQuick 2.12
+import "controls"
+
+Rectangle {
+    id: row
+    property var serverModel
+    property string serverId
+    property bool favorite
+    property bool serviceHeader
+    property bool serviceItem
+    property int rowIndex
+    property string searchPhrase
+    property bool expanded: false
+    readonly property bool shown: serverModel.attrVisible(rowIndex, searchPhrase)
+    readonly property bool expandable: serverModel.attrExpandable(rowIndex)
+    signal chosen()
+
+    width: ListView.view ? ListView.view.width : 0
+    height: shown ? 57 : 0
+    visible: shown
+    clip: true
+    color: body.pressed ? uiStyle.generalListViewItemActiveColor
+                        : body.containsMouse ? uiStyle.generalListViewSeparatorColor
+                                             : uiStyle.generalListViewItemBackgroundColor
+
+    ExtendedMouseArea {
+        id: body
+        anchors.fill: parent
+        onClicked: row.chosen()
+    }
+
+    Item {
+        id: expander
+        width: row.expandable ? 40 : 10
+        height: parent.height
+
+        Image {
+            anchors.centerIn: parent
+            width: 8
+            height: 4
+            visible: row.expandable
+            source: uiStyle.iconSource(row.expanded ? "droparrow" : "uparrow")
+        }
+
+        MouseArea {
+            objectName: "Expander"
+            anchors.fill: parent
+            enabled: row.expandable
+            cursorShape: Qt.PointingHandCursor
+            onClicked: row.serverModel.expandCurrentItem(row.serverId, !row.expanded)
+        }
+    }
+
+    Image {
+        id: flag
+        anchors.left: expander.right
+        anchors.leftMargin: row.serviceItem ? 53 : 0
+        anchors.verticalCenter: parent.verticalCenter
+        width: 20
+        height: 14
+        fillMode: Image.PreserveAspectCrop
+        visible: !row.serviceHeader
+        source: row.shown ? row.serverModel.attrCountryFlagSource(row.rowIndex) : ""
+    }
+
+    ABrightLabel {
+        anchors.left: row.serviceHeader ? expander.right : flag.right
+        anchors.leftMargin: row.serviceHeader ? (row.serviceItem ? 53 : 0) : 10
+        anchors.right: star.left
+        anchors.verticalCenter: parent.verticalCenter
+        elide: Text.ElideRight
+        font.pixelSize: 14
+        text: row.shown ? row.serverModel.attrBasicLabelText(row.rowIndex) : ""
+    }
+
+    Image {
+        id: star
+        objectName: "FavoriteIcon"
+        anchors.right: parent.right
+        anchors.rightMargin: 20
+        anchors.verticalCenter: parent.verticalCenter
+        width: 16
+        height: 16
+        visible: row.shown && row.serverModel.attrFavoriteIconVisible(row.rowIndex)
+        source: row.favorite ? uiStyle.iconSource("favorite_selected", false)
+                             : uiStyle.iconSource("favorite")
+
+        MouseArea {
+            anchors.fill: parent
+            anchors.margins: -6
+            cursorShape: Qt.PointingHandCursor
+            onClicked: qmlApp.setFavorite(row.serverId, !row.favorite)
+        }
+    }
+
+    Rectangle {
+        anchors.bottom: parent.bottom
+        width: parent.width
+        height: 1
+        color: uiStyle.generalListViewSeparatorColor
+    }
+}

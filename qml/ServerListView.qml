@@ -1,0 +1,85 @@
+import QtQuick 2.12
+import QtQuick.Controls 2.12
+import "controls"
+
+Item {
+    id: root
+    property var serverModel
+    property string searchPhrase
+    // The phrase the rows filter by, set only after the model has expanded everything.
+    property string appliedPhrase
+    // Expansion reported by the model, kept here so that rows created later show it too.
+    property var expandedIds: ({})
+    signal serverChosen()
+
+    Connections {
+        target: root.serverModel
+        function onExpandableStateChanged(srvId, expand) {
+            var ids = {}
+            for (var id in root.expandedIds)
+                ids[id] = root.expandedIds[id]
+            ids[srvId] = expand
+            root.expandedIds = ids
+        }
+        function onIsEmptyChanged(empty) { root.expandedIds = ({}) }
+    }
+
+    function applyPhrase() {
+        if (appliedPhrase === searchPhrase)
+            return
+        if (serverModel.expandableModel())
+            serverModel.expandAll()
+        appliedPhrase = searchPhrase
+    }
+
+    onSearchPhraseChanged: if (visible) applyPhrase()
+    onVisibleChanged: if (visible) applyPhrase()
+
+    ListView {
+        id: list
+        objectName: "ServerList"
+        anchors.fill: parent
+        visible: root.serverModel.isEmpty
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        model: root.serverModel
+
+        ScrollBar.vertical: ScrollBar {
+            policy: ScrollBar.AlwaysOn
+            width: uiStyle.scrollBarWidth
+        }
+
+        delegate: ServerListItem {
+            serverModel: root.serverModel
+            serverId: model.Id
+            favorite: model.Favorite
+            serviceHeader: model.ServiceHeader
+            serviceItem: model.ServiceItem
+            rowIndex: index
+            expanded: root.expandedIds[model.Id] === true
+            searchPhrase: root.appliedPhrase
+            onChosen: {
+                list.currentIndex = index
+                root.serverModel.updateCurrentServer(serverId)
+                root.serverChosen()
+            }
+        }
+
+        // Wheel steps of a fixed size, kept inside the content.
+        MouseArea {
+            anchors.fill: parent
+            acceptedButtons: Qt.NoButton
+            onWheel: {
+                var step = wheel.angleDelta.y / 8 / 15 * 20 * 3
+                var maxY = Math.max(0, list.contentHeight - list.height)
+                list.contentY = Math.max(0, Math.min(maxY, list.contentY - step))
+            }
+        }
+    }
+
+    AGreyLabel {
+        anchors.centerIn: parent
+        visible: !root.serverModel.isEmpty
+        text: qsTr("No items to display")
+    }
+}

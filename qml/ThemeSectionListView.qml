@@ -1,0 +1,34 @@
+import QtQuick 2.12
+import QtQuick.Controls 2.12
+import "controls"
+
+ListView {
+    id: list
+    visible: themeSectionListModel.isEmpty
+    clip: true
+    model: themeSectionListModel
+    boundsBehavior: Flickable.StopAtBounds
+    currentIndex: -1
+    ScrollBar.vertical: ScrollBar { width: uiStyle.scrollBarWidth }
+
+    delegate: Rectangle {
+        width: list.width
+        height: 36
+        color: ListView.isCurrentItem ? uiStyle.generalListViewItemActiveColor
+                                      : uiStyle.generalListViewItemBackgroundColor
+
+        ABrightLabel {
+            x: 10
+            anchors.verticalCenter: parent.verticalCenter
+            text: model.ThemeSectionData
+            font.family: FontFactory.poppinsBold.name
+        }
+        ExtendedMouseArea {
+            anchors.fill: parent
+            onClicked: {
+                list.currentIndex = index
+                themeListModel.currentSectionName = model.ThemeSectionId
+            }
+        }
+    }
+}

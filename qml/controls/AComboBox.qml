@@ -1,0 +1,39 @@
+import QtQuick 2.12
+import QtQuick.Controls 2.12
+
+ComboBox {
+    id: control
+    width: 160
+    implicitHeight: 36
+    font.family: FontFactory.poppinsRegular.name
+    font.pixelSize: 13
+
+    contentItem: Text {
+        leftPadding: 10
+        text: control.displayText
+        font: control.font
+        color: uiStyle.generalDefaultLabelColor
+        verticalAlignment: Text.AlignVCenter
+        elide: Text.ElideRight
+    }
+
+    background: Rectangle {
+        color: "transparent"
+        radius: 4
+        border.color: uiStyle.generalTextFieldBorderColor
+    }
+
+    indicator: Image {
+        x: control.width - width - 10
+        y: (control.height - height) / 2
+        width: 8
+        height: 4
+        source: uiStyle.iconSource("droparrow")
+    }
+
+    // Long lists scroll in a fixed height; short ones fit their content.
+    popup.height: control.count > 10 ? 400 : popup.contentItem.implicitHeight + popup.topPadding
+                                             + popup.bottomPadding
+
+    AMouseAreaHandler {}
+}

@@ -1,0 +1,6 @@
+import QtQuick 2.12
+
+ALabel {
+    color: uiStyle.generalGreyLabelColor
+    opacity: Number(uiStyle.generalGreyLabelOpacity)
+}

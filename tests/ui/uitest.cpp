@@ -1,0 +1,442 @@
+#include "uitest.h"
+
+#include "api/account.h"
+#include "app/application.h"
+#include "clients/wireguardclient.h"
+#include "core/connectionstate.h"
+#include "core/status.h"
+#include "core/vpncore.h"
+#include "fakes/fakebackend.h"
+#include "fakes/fakeservice.h"
+#include "models/serverlistmodel.h"
+#include "settings/settings.h"
+#include "support/logcapture.h"
+#include "support/tunnellab.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QObject* findObject(const QString& name)
+{
+    for (QWindow* window : QGuiApplication::allWindows()) {
+        if (window->objectName() == name)
+            return window;
+        if (QObject* object = window->findChild<QObject*>(name))
+            return object;
+    }
+    return nullptr;
+}
+
+QQuickItem* item(const QString& name)
+{
+    return qobject_cast<QQuickItem*>(findObject(name));
+}
+
+// Grabs the window, keeps the picture as a build artefact and returns it.
+QImage shot(QQuickWindow* window, const QString& name)
+{
+    QTest::qWait(300);
+    const QImage image = window->grabWindow();
+    const QString folder = qEnvironmentVariable("CORVALINK_SCREENSHOT_DIR", QDir::tempPath());
+    QDir().mkpath(folder);
+    image.save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    return image;
+}
+
+bool near(const QImage& image, int x, int y, const QColor& expected, int tolerance = 10)
+{
+    const QColor c = image.pixelColor(x, y);
+    const bool ok = qAbs(c.red() - expected.red()) <= tolerance &&
+                    qAbs(c.green() - expected.green()) <= tolerance &&
+                    qAbs(c.blue() - expected.blue()) <= tolerance;
+    if (!ok)
+        qWarning("pixel %d,%d is %s, expected %s", x, y, qPrintable(c.name()),
+                 qPrintable(expected.name()));
+    return ok;
+}
+
+bool noQmlWarnings(const LogCapture& log)
+{
+    for (const QString& line : log.messages()) {
+        if (line.contains(QLatin1String(".qml")) || line.contains(QLatin1String("QQml"))) {
+            qWarning("QML warning: %s", qPrintable(line));
+            return false;
+        }
+    }
+    return true;
+}
+
+void setState(Application& app, ConnectionState::Id state)
+{
+    app.vpnCore()->onVpnConnectionStateChanged(state, QString(), false);
+}
+
+// The window as the user sees it: shown, exposed and with the connection button usable, as when
+// the service runs.
+QQuickWindow* shownMainWindow(Application& app)
+{
+    QQuickWindow* window = app.mainWindow();
+    window->show();
+    window->requestActivate();
+    if (!QTest::qWaitForWindowExposed(window))
+        return nullptr;
+    return window;
+}
+
+void enableButton()
+{
+    item(QStringLiteral("CriticalServiceError"))->setVisible(false);
+    item(QStringLiteral("VpnConnectionButton"))->setEnabled(true);
+}
+
+const QPoint buttonCentre(200, 265);
+
+} // namespace
+
+void UiTest::initTestCase()
+{
+    m_backend = new FakeBackend;
+    QVERIFY(m_backend->listen());
+    m_backend->setGeoIp("{\"data\":{\"ip\":\"203.0.113.7\",\"iso_code\":\"nl\"}}");
+    m_backend->setFeed("<serverList><server name=\"nl-01\" country=\"nl\" city=\"nl Amsterdam\" "
+                       "ip=\"127.0.0.1\" cpu=\"10\" visible=\"1\" status=\"1\"/>"
+                       "<server name=\"nl-02\" country=\"nl\" city=\"nl Rotterdam\" "
+                       "ip=\"127.0.0.3\" cpu=\"10\" visible=\"1\" status=\"1\"/>"
+                       "<server name=\"se-01\" country=\"se\" city=\"se Stockholm\" "
+                       "ip=\"127.0.0.2\" cpu=\"5\" visible=\"1\"/></serverList>");
+    qputenv("CORVALINK_API_URL", m_backend->baseUrl().toUtf8());
+    Settings* settings = Settings::instance();
+    settings->setAutoUpdateEnabled(false);
+    settings->setKillswitchEnabled(false);
+    settings->setNetworkProtocol(0);
+}
+
+void UiTest::cleanupTestCase()
+{
+    delete m_backend;
+    qunsetenv("CORVALINK_API_URL");
+}
+
+void UiTest::mainWindowDisconnectedAndConnected()
+{
+    LogCapture log;
+    Application app(nullptr);
+    QVERIFY(app.init());
+    QQuickWindow* window = shownMainWindow(app);
+    QVERIFY(window);
+    QVERIFY(noQmlWarnings(log));
+    QTRY_VERIFY(item(QStringLiteral("CriticalServiceError"))->isVisible());
+
+    // The font singleton is one file, reached by the registered module and by the controls.
+    for (const QByteArray& import :
+         {QByteArray("import VPNClient 1.0"), QByteArray("import \"qrc:/qml/controls\"")}) {
+        QQmlComponent component(qmlEngine(window->contentItem()));
+        component.setData("import QtQuick 2.12\n" + import +
+                              "\nQtObject { property string family: FontFactory.poppinsBold.name }",
+                          QUrl(QStringLiteral("qrc:/qml/fontcheck.qml")));
+        std::unique_ptr<QObject> object(component.create());
+        QVERIFY2(object, qPrintable(component.errorString()));
+        QTRY_COMPARE(object->property("family").toString(), QStringLiteral("Poppins"));
+    }
+
+    const QImage disconnected = shot(window, QStringLiteral("main-disconnected"));
+    QVERIFY(near(disconnected, 5, 300, QColor(0xf6, 0xf7, 0xf9)));       // background
+    QVERIFY(near(disconnected, 5, 10, QColor(0xff, 0x0d, 0x0d), 20));    // service band
+    QVERIFY(near(disconnected, 140, 265, Qt::white));                    // switch disc
+    QVERIFY(near(disconnected, 200, 172, QColor(0xd0, 0xd2, 0xd5), 20)); // button ring
+    QVERIFY(near(disconnected, 20, 625, Qt::white));                     // settings button
+
+    // Nothing transferred yet: both counters faded.
+    QQuickItem* downloaded = item(QStringLiteral("DownloadedValue"));
+    QCOMPARE(downloaded->property("text").toString(), QStringLiteral("0"));
+    QCOMPARE(downloaded->opacity(), 0.4);
+
+    setState(app, ConnectionState::Connecting);
+    setState(app, ConnectionState::Connected);
+    app.vpnCore()->onByteCountChanged(5u * 1024 * 1024, 0);
+    QTRY_COMPARE(downloaded->opacity(), 1.0);
+    QCOMPARE(item(QStringLiteral("UploadedValue"))->opacity(), 0.4);
+    QVERIFY(item(QStringLiteral("SwitchOffDisc"))->isVisible());
+    const QImage connected = shot(window, QStringLiteral("main-connected"));
+    QVERIFY(near(connected, 200, 172, QColor(0x64, 0xa9, 0xff), 60)); // connected gradient
+    QVERIFY(near(connected, 200, 320, Qt::white));                    // lower half of the disc
+    QVERIFY(near(connected, 200, 200, QColor(0xf1, 0xf0, 0xf0)));     // duration half
+    setState(app, ConnectionState::Disconnected);
+}
+
+void UiTest::roundButtonDecisions()
+{
+    LogCapture log;
+    Application app(nullptr);
+    QVERIFY(app.init());
+    QQuickWindow* window = shownMainWindow(app);
+    QVERIFY(window);
+    enableButton();
+    VpnCore* core = app.vpnCore();
+
+    // A corner of the circle's square is not the button.
+    QSignalSpy errors(core, SIGNAL(vpnConnectionErrorTextChanged(QString)));
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, buttonCentre + QPoint(-96, -96));
+    QTest::qWait(100);
+    QCOMPARE(errors.count(), 0);
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, buttonCentre);
+    QTRY_COMPARE(errors.count(), 2); // cleared, then the missing credentials
+    QCOMPARE(core->vpnConnectionErrorText(), QStringLiteral("Username or password is empty!"));
+    QTRY_VERIFY(findObject(QStringLiteral("VpnErrorToolTip"))->property("visible").toBool());
+
+    setState(app, ConnectionState::Disconnecting);
+    errors.clear();
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, buttonCentre);
+    QObject* tip = findObject(QStringLiteral("VpnStateToolTip"));
+    QTRY_VERIFY(tip->property("visible").toBool());
+    QCOMPARE(tip->property("text").toString(), QStringLiteral("Disconnection in progress..."));
+    QCOMPARE(core->connectionState(), int(ConnectionState::Disconnecting));
+    QVERIFY(!log.contains(QStringLiteral("Disconnect from VPN")));
+    QCOMPARE(errors.count(), 0);
+    setState(app, ConnectionState::Disconnected);
+
+    // The kill-switch event asks the user, then lifts the block.
+    QObject* dialog = findObject(QStringLiteral("KillSwitchDialog"));
+    QMetaObject::invokeMethod(core, "killSwitchEventActivated");
+    QTRY_VERIFY(dialog->property("visible").toBool());
+    QCOMPARE(dialog->property("title").toString(), QStringLiteral("Killswitch event"));
+    shot(window, QStringLiteral("killswitch-dialog"));
+    QMetaObject::invokeMethod(dialog, "close");
+    QVERIFY(log.waitFor(QStringLiteral("Restore connection to Internet")));
+}
+
+void UiTest::connectThroughTheScreens()
+{
+    // The service runs (a process of its name), listens and runs the fake tunnel programs.
+    QTemporaryDir folder;
+    const QString servicePath = folder.filePath(QStringLiteral("vpn-service"));
+    QVERIFY(QFile::link(QStringLiteral("/bin/sleep"), servicePath));
+    QProcess serviceProcess;
+    serviceProcess.start(servicePath, {QStringLiteral("120")});
+    QVERIFY(serviceProcess.waitForStarted());
+    FakeService service;
+    service.setRunsPrograms(true);
+    QVERIFY(service.listen());
+    TunnelLab lab;
+    QVERIFY(lab.linkOpenVpn(TunnelLab::fakeOpenVpn()));
+    QVERIFY(lab.linkNetworkTool(QStringLiteral("/bin/true")));
+    QVERIFY(lab.linkProgram(QStringLiteral("killswitch"), QStringLiteral("/bin/true")));
+    QVERIFY(lab.linkProgram(QStringLiteral("dns"), QStringLiteral("/bin/true")));
+    qputenv("FAKE_OPENVPN_SCENARIO", "udp");
+    Settings* settings = Settings::instance();
+    settings->setUserName(QStringLiteral("alice"));
+    settings->setPassword(QStringLiteral("secret"));
+    Status().clear();
+    WireGuardClient::setCurrentAccount(Account());
+
+    Application app(nullptr);
+    QVERIFY(app.init());
+    QVERIFY(!app.serviceError());
+    QQuickWindow* window = shownMainWindow(app);
+    QVERIFY(window);
+    QTRY_VERIFY_WITH_TIMEOUT(!app.serverListModel()->catalogue().isEmpty(), 10000);
+
+    // Server location row, All tab, expand the Netherlands, pick Rotterdam.
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(60, 85));
+    QObject* dialog = findObject(QStringLiteral("ServerListWindow"));
+    QTRY_VERIFY(dialog->property("opened").toBool());
+    dialog->setProperty("currentTab", 1);
+    QTest::qWait(100);
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(20, 173));
+    QTest::qWait(100);
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(200, 287));
+    QTRY_VERIFY(!dialog->property("visible").toBool());
+    QTRY_VERIFY(item(QStringLiteral("LocationItem"))
+                    ->property("text")
+                    .toString()
+                    .endsWith(QLatin1String("Rotterdam")));
+
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, buttonCentre);
+    QTRY_COMPARE_WITH_TIMEOUT(app.vpnCore()->connectionState(), int(ConnectionState::Connected),
+                              15000);
+    const QImage connected = shot(window, QStringLiteral("main-connected-end-to-end"));
+    QVERIFY(near(connected, 5, 10, Qt::white));                       // no service band
+    QVERIFY(near(connected, 200, 172, QColor(0x64, 0xa9, 0xff), 60)); // connected gradient
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, buttonCentre);
+    QTRY_COMPARE_WITH_TIMEOUT(app.vpnCore()->connectionState(), int(ConnectionState::Disconnected),
+                              15000);
+    settings->setUserName(QString());
+    settings->setPassword(QString());
+    serviceProcess.kill();
+    serviceProcess.waitForFinished();
+}
+
+void UiTest::serverListTabsKeysAndSearch()
+{
+    Application app(nullptr);
+    QVERIFY(app.init());
+    QQuickWindow* window = shownMainWindow(app);
+    QVERIFY(window);
+    QTRY_VERIFY_WITH_TIMEOUT(!app.serverListModel()->catalogue().isEmpty(), 10000);
+
+    QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
+    QObject* dialog = findObject(QStringLiteral("ServerListWindow"));
+    QTRY_VERIFY(dialog->property("opened").toBool());
+    QCOMPARE(dialog->property("currentTab").toInt(), 0);
+    QTest::keyClick(window, Qt::Key_2);
+    QTRY_COMPARE(dialog->property("currentTab").toInt(), 1);
+    QTest::keyClick(window, Qt::Key_3);
+    QTRY_COMPARE(dialog->property("currentTab").toInt(), 2);
+    QTest::keyClick(window, Qt::Key_2);
+    QTRY_COMPARE(dialog->property("currentTab").toInt(), 1);
+
+    // Typed into the search field, digits are text.
+    QQuickItem* search = item(QStringLiteral("ServerSearchField"));
+    search->forceActiveFocus();
+    QTest::keyClick(window, Qt::Key_3);
+    QCOMPARE(search->property("text").toString(), QStringLiteral("3"));
+    QCOMPARE(dialog->property("currentTab").toInt(), 1);
+
+    search->setProperty("text", QStringLiteral("Rotter"));
+    QImage all = shot(window, QStringLiteral("serverlist-all-search"));
+    // Netherlands expanded to its one matching server; Sweden filtered out.
+    QQuickItem* list = item(QStringLiteral("AllList"));
+    QVERIFY(list->isVisible());
+    QVERIFY(near(all, 5, 55, Qt::white)); // the dialog's header
+    for (int tab : {0, 2}) {
+        dialog->setProperty("currentTab", tab);
+        shot(window, QStringLiteral("serverlist-tab%1-search").arg(tab));
+    }
+    dialog->setProperty("currentTab", 1);
+    search->setProperty("text", QString());
+    QImage unfiltered = shot(window, QStringLiteral("serverlist-all"));
+    // The first row (a country, 57 pixels) sits under header and tabs in the item colour.
+    QVERIFY(near(unfiltered, 395, 130, QColor(0xf7, 0xf8, 0xfa), 12));
+    QMetaObject::invokeMethod(dialog, "close");
+}
+
+void UiTest::settingsWindowSectionsAndSaving()
+{
+    LogCapture log;
+    Application app(nullptr);
+    QVERIFY(app.init());
+    QQuickWindow* window = shownMainWindow(app);
+    QVERIFY(window);
+    QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+    auto* settingsWindow =
+        qobject_cast<QQuickWindow*>(findObject(QStringLiteral("SettingsWindow")));
+    QVERIFY(settingsWindow);
+    QTRY_VERIFY(settingsWindow->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(settingsWindow));
+    QCOMPARE(settingsWindow->width(), 600);
+
+    const QImage general = shot(settingsWindow, QStringLiteral("settings-general"));
+    QVERIFY(near(general, 300, 600, QColor(0xf6, 0xf7, 0xf9)) ||
+            near(general, 300, 600, Qt::white));               // background or a section panel
+    QVERIFY(near(general, 150, 38, QColor(0x35, 0xcb, 0x73))); // selected tab underline
+
+    // The kill switch carries local access with it.
+    QQuickItem* killSwitch = item(QStringLiteral("KillSwitch"));
+    QQuickItem* localAccess = item(QStringLiteral("LocalAccessSwitch"));
+    killSwitch->setProperty("checked", true);
+    QVERIFY(localAccess->property("checked").toBool());
+    QVERIFY(localAccess->isEnabled());
+    killSwitch->setProperty("checked", false);
+    QVERIFY(!localAccess->property("checked").toBool());
+    QVERIFY(!localAccess->isEnabled());
+
+    settingsWindow->setProperty("currentTab", 1);
+    QQuickItem* ipv6 = item(QStringLiteral("Ipv6Switch"));
+    QQuickItem* portRow = item(QStringLiteral("PortRow"));
+    QQuickItem* stealth = item(QStringLiteral("StealthRadio"));
+    QVERIFY(stealth->isVisible());
+    item(QStringLiteral("TcpRadio"))->setProperty("checked", true);
+    QVERIFY(ipv6->isVisible());
+    QVERIFY(portRow->isVisible());
+    shot(settingsWindow, QStringLiteral("settings-advanced"));
+    stealth->setProperty("checked", true);
+    QVERIFY(ipv6->isVisible());
+    QVERIFY(!portRow->isVisible());
+    QQuickItem* wireGuard = item(QStringLiteral("WireGuardRadio"));
+    if (wireGuard->isVisible()) {
+        wireGuard->setProperty("checked", true);
+        QVERIFY(!ipv6->isVisible());
+        QVERIFY(!portRow->isVisible());
+    }
+    item(QStringLiteral("UdpRadio"))->setProperty("checked", true);
+    QVERIFY(ipv6->isVisible());
+    QVERIFY(portRow->isVisible());
+    item(QStringLiteral("TcpRadio"))->setProperty("checked", true);
+
+    // Escape hides the window, and hiding saves.
+    settingsWindow->requestActivate();
+    QTRY_VERIFY(QGuiApplication::focusWindow() == settingsWindow);
+    QTest::keyClick(settingsWindow, Qt::Key_Escape);
+    QTRY_VERIFY(!settingsWindow->isVisible());
+    QVERIFY(log.contains(QStringLiteral("SettingsWindow: Settings saved")));
+    QCOMPARE(Settings::instance()->networkProtocol(), 1);
+    QVERIFY(!Settings::instance()->killswitchEnabled());
+    QVERIFY(!Settings::instance()->allowAccessToLocalDevices());
+    QVERIFY(noQmlWarnings(log));
+}
+
+void UiTest::darkTheme()
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("branding.ini"));
+    {
+        QSettings ini(file, QSettings::IniFormat);
+        ini.setValue(QStringLiteral("Main/brandingEnabled"), true);
+        ini.setValue(QStringLiteral("Main/darkStyle"), true);
+    }
+    Application app(nullptr);
+    QVERIFY(app.init());
+    QQuickWindow* window = shownMainWindow(app);
+    QVERIFY(window);
+    QObject* theme = qmlContext(window->contentItem())
+                         ->contextProperty(QStringLiteral("uiStyle"))
+                         .value<QObject*>();
+    bool loaded = false;
+    QMetaObject::invokeMethod(theme, "load", Q_RETURN_ARG(bool, loaded),
+                              Q_ARG(QString, QUrl::fromLocalFile(file).toString()));
+    QVERIFY(loaded);
+    const QImage dark = shot(window, QStringLiteral("main-dark"));
+    QVERIFY(near(dark, 5, 300, QColor(0x10, 0x28, 0x47)));
+    QVERIFY(near(dark, 200, 172, QColor(0x1c, 0x36, 0x58), 30));
+}
+
+void UiTest::themeEditor()
+{
+    LogCapture log;
+    Application::setProductName(QStringLiteral("Themeditor"));
+    {
+        Application app(nullptr);
+        QVERIFY(app.init());
+        auto* editor = qobject_cast<QQuickWindow*>(findObject(QStringLiteral("ThemeWindow")));
+        QVERIFY(editor);
+        QVERIFY(QTest::qWaitForWindowExposed(editor));
+        QCOMPARE(editor->width(), 1000);
+        QVERIFY(noQmlWarnings(log));
+        QVERIFY(!item(QStringLiteral("CriticalServiceError"))->isVisible());
+        const QImage picture = shot(editor, QStringLiteral("theme-editor"));
+        QVERIFY(near(picture, 990, 640, QColor(0xf6, 0xf7, 0xf9)));
+        // A section choice shows its entries only.
+        QObject* sections = findObject(QStringLiteral("ThemeSectionListView"));
+        QVERIFY(sections);
+        QObject* entries = qmlContext(editor->contentItem())
+                               ->contextProperty(QStringLiteral("themeListModel"))
+                               .value<QObject*>();
+        entries->setProperty("currentSectionName", QStringLiteral("Label"));
+        shot(editor, QStringLiteral("theme-editor-label"));
+    }
+    Application::setProductName(QStringLiteral("Corvalink"));
+}

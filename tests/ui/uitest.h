@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+
+class FakeBackend;
+
+class UiTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void mainWindowDisconnectedAndConnected();
+    void roundButtonDecisions();
+    void connectThroughTheScreens();
+    void serverListTabsKeysAndSearch();
+    void settingsWindowSectionsAndSaving();
+    void darkTheme();
+    void themeEditor();
+
+private:
+    FakeBackend* m_backend = nullptr;
+};

@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QQmlComponent>
@@ -22,10 +23,13 @@
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QRawFont>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -104,6 +108,41 @@ void enableButton()
 }
 
 const QPoint buttonCentre(200, 265);
+
+// Every character the catalogue's translations use.
+QSet<uint> translatedCharacters(const QString& code)
+{
+    QFile file(QStringLiteral(CORVALINK_TRANSLATIONS_DIR "/vpnclient_%1.ts").arg(code));
+    QSet<uint> characters;
+    if (!file.open(QIODevice::ReadOnly))
+        return characters;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.name() == QLatin1String("translation")) {
+            for (uint c : xml.readElementText().toUcs4()) {
+                if (c > 0x7f)
+                    characters.insert(c);
+            }
+        }
+    }
+    return characters;
+}
+
+// Characters that no installed font can draw: they would show as boxes.
+QList<uint> charactersWithoutGlyph(const QSet<uint>& characters)
+{
+    QList<QRawFont> fonts;
+    for (const QString& family : QFontDatabase().families())
+        fonts << QRawFont::fromFont(QFont(family));
+    QList<uint> missing;
+    for (uint c : characters) {
+        if (std::none_of(fonts.cbegin(), fonts.cend(),
+                         [c](const QRawFont& font) { return font.supportsCharacter(c); }))
+            missing << c;
+    }
+    return missing;
+}
 
 } // namespace
 
@@ -412,6 +451,34 @@ void UiTest::darkTheme()
     const QImage dark = shot(window, QStringLiteral("main-dark"));
     QVERIFY(near(dark, 5, 300, QColor(0x10, 0x28, 0x47)));
     QVERIFY(near(dark, 200, 172, QColor(0x1c, 0x36, 0x58), 30));
+}
+
+void UiTest::thaiAndChineseHaveEveryGlyph_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::newRow("Thai") << "th";
+    QTest::newRow("Chinese") << "cn";
+}
+
+void UiTest::thaiAndChineseHaveEveryGlyph()
+{
+    QFETCH(QString, code);
+    const QSet<uint> characters = translatedCharacters(code);
+    QVERIFY(characters.size() > 20);
+    const QList<uint> missing = charactersWithoutGlyph(characters);
+    QVERIFY2(missing.isEmpty(),
+             qPrintable(QStringLiteral("%1 characters without a glyph, first U+%2")
+                            .arg(missing.size())
+                            .arg(missing.value(0), 4, 16, QLatin1Char('0'))));
+
+    Application app(nullptr);
+    QVERIFY(app.init());
+    Settings::instance()->setLanguage(code);
+    QQuickWindow* window = shownMainWindow(app);
+    QVERIFY(window);
+    const QImage image = shot(window, QStringLiteral("main-%1").arg(code));
+    QVERIFY(!image.isNull());
+    Settings::instance()->setLanguage(QStringLiteral("en"));
 }
 
 void UiTest::themeEditor()

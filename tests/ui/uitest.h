@@ -17,6 +17,8 @@ private slots:
     void serverListTabsKeysAndSearch();
     void settingsWindowSectionsAndSaving();
     void darkTheme();
+    void thaiAndChineseHaveEveryGlyph_data();
+    void thaiAndChineseHaveEveryGlyph();
     void themeEditor();
 
 private:

@@ -64,6 +64,7 @@ int listen(QCoreApplication& app, const QString& host, quint16 port)
         std::fputs(qPrintable(server.errorString() + QLatin1Char('\n')), stderr);
         return 1;
     }
+    print("listening\n");
     return app.exec();
 }
 

@@ -1,6 +1,7 @@
 #include "toolpoliciestest.h"
 
 #include "argumentpolicy.h"
+#include "clients/openvpnclient.h"
 #include "commandparser.h"
 #include "openvpnconfigcheck.h"
 #include "peerpolicy.h"
@@ -13,6 +14,26 @@
 #include <sys/stat.h>
 
 using Command = CommandParser::Command;
+
+namespace {
+
+// A configuration as the client writes it from its generated template (see prepareConfig).
+QByteArray clientConfig(const QString& templateName, int protocol)
+{
+    QFile file(QStringLiteral(CORVALINK_GENERATED_CONFIG_DIR "/") + templateName);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QString text = QString::fromUtf8(file.readAll());
+    text.replace(QStringLiteral("<SERVER>"), QStringLiteral("198.51.100.7"));
+    text.replace(QStringLiteral("<PROTOCOL>"),
+                 protocol == 0 ? QStringLiteral("udp") : QStringLiteral("tcp"));
+    text.replace(QStringLiteral("<PORT>"), QStringLiteral("1194"));
+    VpnClient::insertAdditionalData(OpenVpnClient::additionalLines(protocol, false, true, false),
+                                    text);
+    return text.toUtf8();
+}
+
+} // namespace
 
 void ToolPoliciesTest::parsesCommands_data()
 {
@@ -36,10 +57,13 @@ void ToolPoliciesTest::parsesCommands_data()
         << "start: <kill a b>" << int(Command::Invalid) << QString() << QStringList();
     QTest::newRow("unquoted") << "start: /bin/sh" << int(Command::Invalid) << QString()
                               << QStringList();
-    QTest::newRow("two spaces") << R"(start: "a"  "b")" << int(Command::Invalid) << QString()
-                                << QStringList();
-    QTest::newRow("odd quote") << R"(start: "a" "b)" << int(Command::Invalid) << QString()
-                               << QStringList();
+    // A malformed start still names its program, for its refusal.
+    QTest::newRow("two spaces") << R"(start: "a"  "b")" << int(Command::Invalid)
+                                << QStringLiteral("a") << QStringList();
+    QTest::newRow("odd quote") << R"(start: "/i/a" "b)" << int(Command::Invalid)
+                               << QStringLiteral("a") << QStringList();
+    QTest::newRow("long name") << QStringLiteral("start: \"/i/%1\"").arg(QString(65, 'x'))
+                               << int(Command::Invalid) << QString(64, 'x') << QStringList();
     QTest::newRow("line break") << "start: \"a\"\n\"b\"" << int(Command::Invalid) << QString()
                                 << QStringList();
     QTest::newRow("empty list") << "start: " << int(Command::Invalid) << QString() << QStringList();
@@ -158,13 +182,29 @@ void ToolPoliciesTest::checksOpenVpnConfig_data()
     QTest::newRow("remote with extra") << QByteArray("remote 1.2.3.4 1194 udp x\n") << false;
     QTest::newRow("NUL") << QByteArray("client\0up x\n", 12) << false;
     QTest::newRow("too large") << QByteArray(OpenVpnConfigCheck::maxBytes + 1, '#') << false;
+    // OpenVPN reads 255 bytes at a time: its block ends at the "</ca>" and "plugin" runs.
+    QTest::newRow("long line in a block")
+        << QByteArray("<ca>\n" + QByteArray(255, 'A') + "</ca>\nplugin /tmp/x.so\n</ca>\n")
+        << false;
+    QTest::newRow("quoted tag in a block") << QByteArray("<ca>\n\"<ca>\"\n</ca>\n") << false;
+    QTest::newRow("quoted tag") << QByteArray("\"<dh>\"\nx\n</dh>\n") << false;
+    QTest::newRow("control character") << QByteArray("client\x0b\n") << false;
+    QTest::newRow("client udp") << clientConfig(QStringLiteral("general.ovpn"), 0) << true;
+    QTest::newRow("client tcp") << clientConfig(QStringLiteral("general.ovpn"), 1) << true;
+    QTest::newRow("client stealth") << clientConfig(QStringLiteral("stunnel.ovpn"), 2) << true;
 }
 
 void ToolPoliciesTest::checksOpenVpnConfig()
 {
     QFETCH(QByteArray, text);
     QFETCH(bool, allowed);
-    QCOMPARE(OpenVpnConfigCheck::problem(text).isEmpty(), allowed);
+    QVERIFY(!text.isEmpty());
+    QByteArray checked;
+    const QString problem = OpenVpnConfigCheck::problem(text, &checked);
+    QVERIFY2(problem.isEmpty() == allowed, qPrintable(problem));
+    // What OpenVPN runs passes the same check unchanged.
+    if (allowed)
+        QCOMPARE(OpenVpnConfigCheck::problem(checked), QString());
 }
 
 void ToolPoliciesTest::decidesPeers_data()

@@ -1,12 +1,19 @@
 #include "vpnservicesecuritytest.h"
 
+#include "support/foreignpeer.h"
+
+#include "openvpnconfigcheck.h"
 #include "servicelab.h"
+#include "wireguardcopy.h"
 
 #include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QWebSocket>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -40,12 +47,37 @@ QStringList openVpnCommand(const ServiceLab& lab, const QString& config)
             lab.base() + QStringLiteral("/user/openvpn.log")};
 }
 
+QByteArray wireGuardConfig()
+{
+    return "[Interface]\nPrivateKey = yAnz5TF+lXXJte14tji3zlMNq+hd2rYUIgJBgB3fBmk=\n"
+           "Address = 10.2.0.5/32\n\n[Peer]\n"
+           "PublicKey = xTIBA5rboUvnH4htodjb6e697QjLERt1NAB4mZqp8Dg=\n"
+           "AllowedIPs = 0.0.0.0/0\nEndpoint = 10.204.1.1:55888\n";
+}
+
+QStringList wireGuardAdd(const ServiceLab& lab, const QString& file)
+{
+    return {lab.toolPath(QStringLiteral("wireguard-service")), QStringLiteral("--add"), file,
+            QStringLiteral("--port"), QStringLiteral("61976")};
+}
+
 } // namespace
 
 void VpnServiceSecurityTest::init()
 {
     if (!ServiceLab::isRoot())
         QSKIP("the service runs as root");
+    for (const quint16 port : {quint16(61973), quint16(61976)}) {
+        auto* server = new QTcpServer;
+        QVERIFY(server->listen(QHostAddress::LocalHost, port));
+        m_listeners << server;
+    }
+}
+
+void VpnServiceSecurityTest::cleanup()
+{
+    qDeleteAll(m_listeners);
+    m_listeners.clear();
 }
 
 QStringList VpnServiceSecurityTest::exchange(const QString& frame, int waitMs)
@@ -183,7 +215,9 @@ void VpnServiceSecurityTest::runsOpenVpnFromPrivateCopy()
     QVERIFY2(ran.at(2).startsWith(lab.runDir() + QLatin1Char('/')), qPrintable(ran.at(2)));
     QFile copy(ran.at(2));
     QVERIFY(copy.open(QIODevice::ReadOnly));
-    QCOMPARE(copy.readAll(), validOpenVpnConfig());
+    QByteArray checked;
+    QVERIFY(OpenVpnConfigCheck::problem(validOpenVpnConfig(), &checked).isEmpty());
+    QCOMPARE(copy.readAll(), checked);
     QVERIFY(!ran.contains(QStringLiteral("--log-append")));
 }
 
@@ -247,9 +281,7 @@ void VpnServiceSecurityTest::killSparesAnotherUsersRun()
     root.open(QUrl(serviceUrl));
     QVERIFY(connected.wait(5000));
     root.sendTextMessage(ServiceLab::startFrame(
-        {lab.toolPath(QStringLiteral("wireguard-service")), QStringLiteral("--add"),
-         lab.base() + QStringLiteral("/user/wg.conf"), QStringLiteral("--port"),
-         QStringLiteral("61976")}));
+        wireGuardAdd(lab, lab.writeUserFile(QStringLiteral("wg.conf"), wireGuardConfig()))));
     QVERIFY(replies.wait(5000));
 
     const QString output = exchangeAsNobody(QStringLiteral("start: <kill wireguard-service>"));
@@ -260,4 +292,71 @@ void VpnServiceSecurityTest::killSparesAnotherUsersRun()
     QTest::qWait(300);
     QCOMPARE(replies.count(), 1);
     QVERIFY(lab.log().contains(QLatin1String("Stop wireguard-service for uid 65534: no run")));
+}
+
+void VpnServiceSecurityTest::runsWireGuardFromPrivateCopy()
+{
+    ServiceLab lab;
+    QVERIFY(lab.start());
+    const QString file = lab.writeUserFile(QStringLiteral("wg.conf"), wireGuardConfig());
+    QVERIFY(QFile::setPermissions(file, QFileDevice::Permissions()));
+    const QStringList replies = exchange(ServiceLab::startFrame(wireGuardAdd(lab, file)));
+    QVERIFY2(replies.value(0).endsWith(QLatin1String(",0,wireguard-service\n")),
+             qPrintable(replies.join(QString()) + lab.log()));
+    QTRY_COMPARE(lab.ran().size(), 1);
+    const QString copy = WireGuardCopy::pathFor(lab.runDir(), 0, file);
+    QVERIFY2(lab.ran().first().startsWith(QStringLiteral("wireguard-service --add %1 --port 61976 "
+                                                         "--log-fd ")
+                                              .arg(copy)),
+             qPrintable(lab.ran().first()));
+    QFile written(copy);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), wireGuardConfig());
+    QVERIFY(QFileInfo(WireGuardCopy::userLogPath(file)).isFile());
+    exchange(ServiceLab::startFrame(
+        {lab.toolPath(QStringLiteral("wireguard-service")), QStringLiteral("--remove"), file}));
+    QTRY_COMPARE(lab.ran().size(), 2);
+    QCOMPARE(lab.ran().at(1), QStringLiteral("wireguard-service --remove %1").arg(copy));
+}
+
+void VpnServiceSecurityTest::refusesAnotherUsersWireGuardFile()
+{
+    // nobody may talk to the service here, yet not have root's file read for it.
+    ServiceLab lab;
+    QVERIFY(lab.start(QStringLiteral("nogroup")));
+    const QString file = lab.writeUserFile(QStringLiteral("wg.conf"), wireGuardConfig());
+    const QString output = exchangeAsNobody(ServiceLab::startFrame(wireGuardAdd(lab, file)));
+    QVERIFY2(output.contains(QLatin1String("frame: started:0,126,wireguard-service")),
+             qPrintable(output + lab.log()));
+    QVERIFY2(lab.waitForLog(QStringLiteral("is not a regular file of uid 65534")),
+             qPrintable(lab.log()));
+    QCOMPARE(lab.ran(), QStringList());
+}
+
+void VpnServiceSecurityTest::refusesFifoQuickly()
+{
+    ServiceLab lab;
+    QVERIFY(lab.start());
+    const QString fifo = lab.base() + QStringLiteral("/user/fifo.ovpn");
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    expectRefusal(lab, openVpnCommand(lab, fifo), QStringLiteral("is not a regular file"));
+    // Still answering.
+    QCOMPARE(exchange(QStringLiteral("stop: <openvpn>"), 300), QStringList());
+    QVERIFY(lab.waitForLog(QStringLiteral("Stop openvpn for uid 0: no run")));
+}
+
+void VpnServiceSecurityTest::refusesForeignListener()
+{
+    ServiceLab lab;
+    QVERIFY(lab.start());
+    if (!ForeignPeer::canRun())
+        QSKIP("needs root, setpriv and the fake peer");
+    delete m_listeners.takeFirst();
+    ForeignPeer squatter;
+    QVERIFY(squatter.start(
+        {QStringLiteral("listen"), QStringLiteral("127.0.0.1"), QStringLiteral("61973")}));
+    QVERIFY(squatter.waitForOutput("listening"));
+    const QString config = lab.writeUserFile(QStringLiteral("good.ovpn"), validOpenVpnConfig());
+    expectRefusal(lab, openVpnCommand(lab, config),
+                  QStringLiteral("127.0.0.1:61973 is not a listener of uid 0"));
 }

@@ -5,6 +5,7 @@
 #include "servicelab.h"
 
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QtTest>
 
 #include <memory>
@@ -78,9 +79,18 @@ void VpnServiceTest::stopAndKillReachTheRun()
     VpnProcess tunnel(QStringLiteral("wireguard-service"));
     QSignalSpy started(&tunnel, &ServiceProcess::started);
     QSignalSpy finished(&tunnel, &ServiceProcess::finished);
+    // The service reads the file and wants the client's report port to be root's here.
+    const QString file =
+        lab.writeUserFile(QStringLiteral("wg.conf"),
+                          "[Interface]\nPrivateKey = yAnz5TF+lXXJte14tji3zlMNq+hd2rYUIgJBgB3fBmk=\n"
+                          "Address = 10.2.0.5/32\n\n[Peer]\nPublicKey = "
+                          "xTIBA5rboUvnH4htodjb6e697QjLERt1NAB4mZqp8Dg=\n"
+                          "AllowedIPs = 0.0.0.0/0\nEndpoint = 10.204.1.1:55888\n");
+    QTcpServer reports;
+    QVERIFY(reports.listen(QHostAddress::LocalHost, 61976));
     const QStringList add{lab.toolPath(QStringLiteral("wireguard-service")),
-                          QStringLiteral("--add"), lab.base() + QStringLiteral("/user/wg.conf"),
-                          QStringLiteral("--port"), QStringLiteral("61976")};
+                          QStringLiteral("--add"), file, QStringLiteral("--port"),
+                          QStringLiteral("61976")};
 
     tunnel.start(add);
     QVERIFY(started.wait(waitMs));

@@ -4,10 +4,12 @@
 #include "clients/connectionstatistics.h"
 #include "clients/wireguardlogger.h"
 #include "commandoutput.h"
+#include "instancefile.h"
 #include "ringlog.h"
 #include "tunnellink.h"
 #include "wireguardconfig.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -164,4 +166,20 @@ void WgServiceTest::ringLogWrapsAndRefusesLinks()
     QVERIFY(!log.open(folder.path(), &error));
     QVERIFY(target.open(QIODevice::ReadOnly));
     QCOMPARE(target.readAll(), QByteArray("keep"));
+}
+
+void WgServiceTest::removeRefusesAnotherUsersInstance()
+{
+    if (geteuid() != 0)
+        QSKIP("the state folder is root's");
+    const QString config = QStringLiteral("/nonexistent/wg-%1.conf").arg(getpid());
+    qputenv("CORVALINK_USER_UID", "61001");
+    InstanceFile instance;
+    QString error;
+    QVERIFY2(instance.claim(config, &error), qPrintable(error));
+    qputenv("CORVALINK_USER_UID", "61002");
+    QVERIFY(!InstanceFile::stop(config, 100, &error));
+    QVERIFY(QFile::exists(InstanceFile::pathFor(config)));
+    instance.release();
+    qunsetenv("CORVALINK_USER_UID");
 }

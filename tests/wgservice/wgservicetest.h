@@ -15,4 +15,5 @@ private slots:
     void readsToolOutputs();
     void ringLogDecodesInTheClient();
     void ringLogWrapsAndRefusesLinks();
+    void removeRefusesAnotherUsersInstance();
 };

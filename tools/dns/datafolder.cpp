@@ -96,8 +96,9 @@ bool DataFolder::open(QString* error)
 bool DataFolder::read(const QString& name, QByteArray* data, QString* error)
 {
     UserIdentity identity(m_owner);
-    const int fd =
-        ::openat(m_fd, name.toLocal8Bit().constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    // Non-blocking until it is known to be a regular file: a FIFO must not hang the tool.
+    const int fd = ::openat(m_fd, name.toLocal8Bit().constData(),
+                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOENT)
             *error = systemError(name);
@@ -105,7 +106,8 @@ bool DataFolder::read(const QString& name, QByteArray* data, QString* error)
     }
     struct stat info = {};
     bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == m_owner &&
-              info.st_size <= maxFileBytes;
+              info.st_size <= maxFileBytes &&
+              ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
     data->resize(ok ? int(info.st_size) : 0);
     ok = ok && ::read(fd, data->data(), size_t(data->size())) == data->size();
     ::close(fd);

@@ -53,11 +53,30 @@ CommandParser::Command CommandParser::parse(const QString& frame)
     if (!frame.startsWith(startPrefix))
         return invalid(QStringLiteral("unknown command"));
     Command command;
-    if (!splitQuoted(frame.mid(startPrefix.size()), &command.elements))
-        return invalid(QStringLiteral("the argument list is not a list of quoted elements"));
-    command.kind = Command::Start;
+    if (!splitQuoted(frame.mid(startPrefix.size()), &command.elements)) {
+        command = invalid(QStringLiteral("the argument list is not a list of quoted elements"));
+        command.name = programName(frame.mid(startPrefix.size()));
+        return command;
+    }
     command.name = QFileInfo(command.elements.first()).fileName();
+    if (command.name.size() > maxNameSize) {
+        command.kind = Command::Invalid;
+        command.problem = QStringLiteral("the program name is too long");
+        command.name.truncate(maxNameSize);
+        command.elements.clear();
+        return command;
+    }
+    command.kind = Command::Start;
     return command;
+}
+
+QString CommandParser::programName(const QString& text)
+{
+    // The first quoted element, when there is one, names the program of the refusal.
+    const int end = text.indexOf(QLatin1Char('"'), 1);
+    if (!text.startsWith(QLatin1Char('"')) || end < 0)
+        return QString();
+    return QFileInfo(text.mid(1, end - 1)).fileName().left(maxNameSize);
 }
 
 bool CommandParser::splitQuoted(const QString& text, QStringList* elements)

@@ -20,12 +20,17 @@ public:
         Kind kind = Invalid;
         // Start: the program path then its arguments, unquoted.
         QStringList elements;
-        // Stop and Kill: the process name; Start: the program's file name.
+        // Stop and Kill: the process name; Start: the program's file name (at most maxNameSize),
+        // also for an Invalid start frame whose program can be read.
         QString name;
         QString problem;
     };
 
+    static constexpr int maxNameSize = 64;
+
     static Command parse(const QString& frame);
+    // The file name of the first quoted element of a start frame; empty without one.
+    static QString programName(const QString& text);
     // '"a" "b" ""' -> a, b and an empty element; false for anything else.
     static bool splitQuoted(const QString& text, QStringList* elements);
     static bool hasControlCharacter(const QString& text);

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <grp.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <syslog.h>
@@ -78,6 +79,11 @@ int main(int argc, char** argv)
 
     if (::geteuid() != 0) {
         qCritical("Must run as root");
+        return 1;
+    }
+    // Root's own supplementary groups must not widen the file access done as a user.
+    if (::setgroups(0, nullptr) != 0) {
+        qCritical("Cannot drop the supplementary groups");
         return 1;
     }
     ServiceConfig config;

@@ -83,41 +83,100 @@ QString lineProblem(const QString& line)
     return QString();
 }
 
-} // namespace
-
-QString OpenVpnConfigCheck::problem(const QByteArray& text)
+// Printable ASCII only: OpenVPN must not read a byte the check reads differently.
+bool isPrintable(const QByteArray& line)
 {
-    if (text.size() > maxBytes)
-        return QStringLiteral("the configuration is larger than %1 bytes").arg(maxBytes);
-    if (text.contains('\0'))
-        return QStringLiteral("the configuration holds a NUL");
-    const QStringList lines = QString::fromUtf8(text).split(QLatin1Char('\n'));
+    for (const char c : line) {
+        if (c < 0x20 || c > 0x7e)
+            return false;
+    }
+    return true;
+}
+
+// What an inline block may hold: PEM armour and base64 (or hex) lines, and for the tls-crypt key
+// the comment lines OpenVPN writes above it.
+bool isBlockLine(const QString& block, const QString& line)
+{
+    static const QRegularExpression data(QStringLiteral("^[A-Za-z0-9+/=]*$"));
+    static const QRegularExpression armour(QStringLiteral("^-----(BEGIN|END) [A-Za-z0-9 ]+-----$"));
+    if (block == QLatin1String("tls-crypt") && line.startsWith(QLatin1Char('#')))
+        return true;
+    return data.match(line).hasMatch() || armour.match(line).hasMatch();
+}
+
+// A tag line "<ca>" opens the named block; empty when the line is no allowed tag.
+QString openedBlock(const QString& line)
+{
+    if (!line.startsWith(QLatin1Char('<')) || !line.endsWith(QLatin1Char('>')))
+        return QString();
+    const QString block = line.mid(1, line.size() - 2);
+    return inlineBlocks.contains(block) ? block : QString();
+}
+
+struct Reader
+{
     QString openBlock;
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines.at(i).trimmed();
-        const QString where = QStringLiteral("line %1: ").arg(i + 1);
+    QByteArray checked;
+
+    // Empty when the line passes; it then joins the checked text.
+    QString take(const QString& line)
+    {
         if (!openBlock.isEmpty()) {
             if (line == QStringLiteral("</%1>").arg(openBlock))
                 openBlock.clear();
-            else if (line.startsWith(QLatin1Char('<')))
-                return where + QStringLiteral("a tag inside <%1>").arg(openBlock);
-            continue;
+            else if (!isBlockLine(openBlock, line))
+                return QStringLiteral("a line inside <%1> is not key material").arg(openBlock);
+            return append(line);
         }
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')) ||
             line.startsWith(QLatin1Char(';')))
-            continue;
+            return QString();
+        // OpenVPN unquotes and unescapes a first word: '"<ca>"' would open a block.
+        if (line.startsWith(QLatin1Char('"')) || line.startsWith(QLatin1Char('\'')) ||
+            line.startsWith(QLatin1Char('\\')))
+            return QStringLiteral("a line begins with a quote or a backslash");
         if (line.startsWith(QLatin1Char('<'))) {
-            const QString block = line.mid(1, line.size() - 2);
-            if (!line.endsWith(QLatin1Char('>')) || !inlineBlocks.contains(block))
-                return where +
-                       QStringLiteral("inline block '%1' is not allowed").arg(line.left(64));
-            openBlock = block;
-            continue;
+            openBlock = openedBlock(line);
+            if (openBlock.isEmpty())
+                return QStringLiteral("inline block '%1' is not allowed").arg(line.left(64));
+            return append(line);
         }
         const QString problem = lineProblem(line);
+        return problem.isEmpty() ? append(line.simplified()) : problem;
+    }
+
+    QString append(const QString& line)
+    {
+        checked += line.toLatin1() + '\n';
+        return QString();
+    }
+};
+
+} // namespace
+
+QString OpenVpnConfigCheck::problem(const QByteArray& text, QByteArray* checked)
+{
+    if (text.size() > maxBytes)
+        return QStringLiteral("the configuration is larger than %1 bytes").arg(maxBytes);
+    const QList<QByteArray> lines = text.split('\n');
+    Reader reader;
+    for (int i = 0; i < lines.size(); ++i) {
+        QByteArray line = lines.at(i);
+        const QString where = QStringLiteral("line %1: ").arg(i + 1);
+        // OpenVPN reads through a buffer of this size: a longer line would be two lines there.
+        if (line.size() + 1 >= maxLineBytes)
+            return where + QStringLiteral("the line is too long");
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (!isPrintable(line))
+            return where + QStringLiteral("a control or non-ASCII character");
+        const QString problem = reader.take(QString::fromLatin1(line).trimmed());
         if (!problem.isEmpty())
             return where + problem;
     }
-    return openBlock.isEmpty() ? QString()
-                               : QStringLiteral("inline block <%1> is not closed").arg(openBlock);
+    if (!reader.openBlock.isEmpty())
+        return QStringLiteral("inline block <%1> is not closed").arg(reader.openBlock);
+    if (checked)
+        *checked = reader.checked;
+    return QString();
 }

@@ -10,7 +10,10 @@ class OpenVpnConfigCheck
 {
 public:
     // Empty when the whole text is allowed; otherwise the first reason, with its line number.
-    static QString problem(const QByteArray& text);
+    // When allowed, *checked is the text rebuilt from the checked lines alone, for OpenVPN.
+    static QString problem(const QByteArray& text, QByteArray* checked = nullptr);
 
     static constexpr int maxBytes = 1024 * 1024;
+    // OpenVPN's line buffer, its line end included.
+    static constexpr int maxLineBytes = 256;
 };

@@ -90,6 +90,15 @@ int RunTable::countOf(const QString& name) const
     return count;
 }
 
+bool RunTable::holdsFolder(const QString& folder) const
+{
+    for (const Run& run : m_runs) {
+        if (run.privateDir == folder)
+            return true;
+    }
+    return false;
+}
+
 void RunTable::forwardOutput(QProcess* process)
 {
     const Run& run = m_runs[process];

@@ -39,6 +39,8 @@ public:
     int count() const { return m_runs.size(); }
     // Runs of that name, of any user, still going.
     int countOf(const QString& name) const;
+    // Whether a run still owns that private folder.
+    bool holdsFolder(const QString& folder) const;
 
 signals:
     void notification(uid_t uid, quint64 link, const QString& text);

@@ -36,6 +36,13 @@ bool accountOf(uid_t uid, QByteArray* name, gid_t* gid, QByteArray* home = nullp
 
 } // namespace
 
+qint64 SystemFacts::listenerOwner(quint16 port)
+{
+    const QVector<SocketTable::Row> rows =
+        SocketTable::parse(readTable("/proc/net/tcp") + '\n' + readTable("/proc/net/tcp6"));
+    return SocketTable::listeningOwner(rows, QHostAddress(QHostAddress::LocalHost), port);
+}
+
 qint64 SystemFacts::socketOwner(quint16 peerPort, quint16 ourPort)
 {
     const QByteArray text = readTable("/proc/net/tcp") + '\n' + readTable("/proc/net/tcp6");

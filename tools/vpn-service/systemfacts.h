@@ -12,6 +12,8 @@ class SystemFacts
 public:
     // The owner of the peer's live established loopback socket; -1 when it cannot be told.
     static qint64 socketOwner(quint16 peerPort, quint16 ourPort);
+    // The owner of the live sockets listening on 127.0.0.1:port; -1 when none or they disagree.
+    static qint64 listenerOwner(quint16 port);
     // The groups of the account with that uid (primary and supplementary); empty without one.
     static QVector<gid_t> groupsOf(uid_t uid);
     // -1 when there is no such account.

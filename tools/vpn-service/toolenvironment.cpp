@@ -7,8 +7,9 @@ QProcessEnvironment ToolEnvironment::build(const Request& request, QString* prob
     QProcessEnvironment environment;
     environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/sbin:/usr/bin:/sbin:/bin"));
     environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
-    const bool forUser =
-        request.name == QLatin1String("killswitch") || request.name == QLatin1String("dns");
+    const bool forUser = request.name == QLatin1String("killswitch") ||
+                         request.name == QLatin1String("dns") ||
+                         request.name == QLatin1String("wireguard-service");
     if (forUser)
         environment.insert(QStringLiteral("CORVALINK_USER_UID"), QString::number(request.uid));
     if (request.name == QLatin1String("dns")) {

@@ -11,6 +11,7 @@
 #include "toolenvironment.h"
 #include "trustedpath.h"
 #include "userfiles.h"
+#include "wireguardcopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -195,7 +196,7 @@ void VpnService::accept(QWebSocket* socket, uid_t uid)
     });
     // What this user missed while no link was open, in the order it happened.
     for (const QString& text : m_held.take(uid))
-        socket->sendTextMessage(text + terminator);
+        send(socket, text);
 }
 
 void VpnService::onFrame(QWebSocket* socket, const QString& frame)
@@ -204,6 +205,8 @@ void VpnService::onFrame(QWebSocket* socket, const QString& frame)
     const CommandParser::Command command = CommandParser::parse(frame);
     switch (command.kind) {
     case CommandParser::Command::Invalid:
+        if (!command.name.isEmpty())
+            return refuseStart(link, command.name, command.problem);
         qWarning("Refused a command of uid %u: %s", link.uid, qPrintable(command.problem));
         break;
     case CommandParser::Command::Init:
@@ -233,16 +236,34 @@ void VpnService::onStart(const Link& link, const QStringList& elements, const QS
     const QProcessEnvironment environment = ToolEnvironment::build(request, &problem);
     if (!problem.isEmpty())
         return refuseStart(link, name, problem);
-    QStringList arguments = elements.mid(1);
-    int logFd = -1;
-    QString privateDir;
-    if (name == QLatin1String("openvpn") &&
-        !prepareOpenVpn(link, &arguments, &logFd, &privateDir, &problem)) {
-        if (!privateDir.isEmpty())
-            QDir(privateDir).removeRecursively();
+    Prepared prepared{elements.mid(1), -1, -1, QString()};
+    const bool ready = name == QLatin1String("openvpn") ? prepareOpenVpn(link, &prepared, &problem)
+                       : name == QLatin1String("wireguard-service")
+                           ? prepareWireGuard(link, &prepared, &problem)
+                           : true;
+    if (ready)
+        problem = listenerProblem(link.uid, name, elements.mid(1));
+    if (!ready || !problem.isEmpty()) {
+        discard(prepared);
         return refuseStart(link, name, problem);
     }
-    m_runs->start(name, program, arguments, environment, link.uid, link.serial, logFd, privateDir);
+    // The child inherits this one descriptor; the service's copy goes right after the fork.
+    if (prepared.passFd >= 0)
+        ::fcntl(prepared.passFd, F_SETFD, 0);
+    m_runs->start(name, program, prepared.arguments, environment, link.uid, link.serial,
+                  prepared.logFd, prepared.privateDir);
+    if (prepared.passFd >= 0)
+        ::close(prepared.passFd);
+}
+
+void VpnService::discard(const Prepared& prepared)
+{
+    if (!prepared.privateDir.isEmpty())
+        QDir(prepared.privateDir).removeRecursively();
+    for (const int fd : {prepared.logFd, prepared.passFd}) {
+        if (fd >= 0)
+            ::close(fd);
+    }
 }
 
 QString VpnService::startProblem(const Link& link, const QStringList& elements, QString* name,
@@ -275,8 +296,25 @@ QString VpnService::startProblem(const Link& link, const QStringList& elements, 
     return QString();
 }
 
-bool VpnService::prepareOpenVpn(const Link& link, QStringList* arguments, int* logFd,
-                                QString* privateDir, QString* problem) const
+QString VpnService::listenerProblem(uid_t uid, const QString& tool, const QStringList& arguments)
+{
+    // The tunnel hands its management or report port whatever listens there: it must be the
+    // requesting user's own listener.
+    quint16 port = 0;
+    if (tool == QLatin1String("openvpn"))
+        port = quint16(arguments.at(4).toUInt());
+    else if (tool == QLatin1String("wireguard-service") &&
+             arguments.first() == QLatin1String("--add"))
+        port = quint16(arguments.at(3).toUInt());
+    if (port == 0)
+        return QString();
+    const qint64 owner = SystemFacts::listenerOwner(port);
+    return owner == qint64(uid)
+               ? QString()
+               : QStringLiteral("127.0.0.1:%1 is not a listener of uid %2").arg(port).arg(uid);
+}
+
+bool VpnService::prepareOpenVpn(const Link& link, Prepared* prepared, QString* problem) const
 {
     const qint64 gid = SystemFacts::primaryGroup(link.uid);
     if (gid < 0) {
@@ -284,39 +322,89 @@ bool VpnService::prepareOpenVpn(const Link& link, QStringList* arguments, int* l
         return false;
     }
     QByteArray text;
-    if (!UserFiles::read(arguments->at(1), link.uid, gid_t(gid), OpenVpnConfigCheck::maxBytes,
-                         &text, problem))
+    if (!UserFiles::read(prepared->arguments.at(1), link.uid, gid_t(gid),
+                         OpenVpnConfigCheck::maxBytes, &text, problem))
         return false;
-    *problem = OpenVpnConfigCheck::problem(text);
+    QByteArray checked;
+    *problem = OpenVpnConfigCheck::problem(text, &checked);
     if (!problem->isEmpty())
         return false;
-    // OpenVPN runs from a copy only root can change: what was checked is what runs.
+    // OpenVPN runs from a copy only root can change, rebuilt from the checked lines alone.
     QByteArray folder = QFile::encodeName(m_config.runDir() + QStringLiteral("/openvpn-XXXXXX"));
     if (!::mkdtemp(folder.data())) {
         *problem = QStringLiteral("cannot make a private folder");
         return false;
     }
-    *privateDir = QFile::decodeName(folder);
-    const QString copy = *privateDir + QStringLiteral("/config.ovpn");
-    QFile file(copy);
+    prepared->privateDir = QFile::decodeName(folder);
+    const QString copy = prepared->privateDir + QStringLiteral("/config.ovpn");
+    if (!writePrivateFile(copy, checked, problem))
+        return false;
+    prepared->logFd = UserFiles::open(prepared->arguments.at(8), O_WRONLY | O_APPEND | O_CREAT,
+                                      link.uid, gid_t(gid), problem);
+    if (prepared->logFd < 0)
+        return false;
+    // Without --log-append OpenVPN writes to its output, which the run appends to the user's file.
+    prepared->arguments = QStringList{QStringLiteral("--config"),
+                                      copy,
+                                      QStringLiteral("--management"),
+                                      QStringLiteral("127.0.0.1"),
+                                      QStringLiteral("61973"),
+                                      QStringLiteral("--management-query-passwords"),
+                                      QStringLiteral("--management-client")};
+    return true;
+}
+
+bool VpnService::prepareWireGuard(const Link& link, Prepared* prepared, QString* problem) const
+{
+    const QString file = prepared->arguments.at(1);
+    const QString folder = WireGuardCopy::folderFor(m_config.runDir(), link.uid, file);
+    const QString copy = WireGuardCopy::pathFor(m_config.runDir(), link.uid, file);
+    if (prepared->arguments.first() == QLatin1String("--remove")) {
+        prepared->arguments = QStringList{QStringLiteral("--remove"), copy};
+        return true;
+    }
+    const qint64 gid = SystemFacts::primaryGroup(link.uid);
+    if (gid < 0) {
+        *problem = QStringLiteral("uid %1 has no account").arg(link.uid);
+        return false;
+    }
+    QByteArray text;
+    if (!UserFiles::readOwned(file, link.uid, gid_t(gid), WireGuardCopy::maxBytes, &text, problem))
+        return false;
+    *problem = WireGuardCopy::problem(text);
+    if (!problem->isEmpty())
+        return false;
+    if (m_runs->holdsFolder(folder)) {
+        *problem = QStringLiteral("a tunnel of this file runs already");
+        return false;
+    }
+    QDir(folder).removeRecursively();
+    if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0) {
+        *problem = QStringLiteral("cannot make a private folder");
+        return false;
+    }
+    prepared->privateDir = folder;
+    if (!writePrivateFile(copy, text, problem))
+        return false;
+    prepared->passFd = UserFiles::open(WireGuardCopy::userLogPath(file), O_WRONLY | O_CREAT,
+                                       link.uid, gid_t(gid), problem);
+    if (prepared->passFd < 0)
+        return false;
+    prepared->arguments =
+        QStringList{QStringLiteral("--add"),    copy,
+                    QStringLiteral("--port"),   QStringLiteral("61976"),
+                    QStringLiteral("--log-fd"), QString::number(prepared->passFd)};
+    return true;
+}
+
+bool VpnService::writePrivateFile(const QString& path, const QByteArray& text, QString* problem)
+{
+    QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(text) != text.size() ||
         !file.flush()) {
         *problem = QStringLiteral("cannot write the private copy");
         return false;
     }
-    file.close();
-    *logFd = UserFiles::open(arguments->at(8), O_WRONLY | O_APPEND | O_CREAT, link.uid, gid_t(gid),
-                             problem);
-    if (*logFd < 0)
-        return false;
-    // Without --log-append OpenVPN writes to its output, which the run appends to the user's file.
-    *arguments = QStringList{QStringLiteral("--config"),
-                             copy,
-                             QStringLiteral("--management"),
-                             QStringLiteral("127.0.0.1"),
-                             QStringLiteral("61973"),
-                             QStringLiteral("--management-query-passwords"),
-                             QStringLiteral("--management-client")};
     return true;
 }
 
@@ -327,11 +415,22 @@ void VpnService::refuseStart(const Link& link, const QString& name, const QStrin
     deliver(link.uid, link.serial, QStringLiteral("started:0,%1,%2").arg(refusedCode).arg(name));
 }
 
+void VpnService::send(QWebSocket* socket, const QString& text)
+{
+    socket->sendTextMessage(text + terminator);
+    // A peer that reads nothing must not grow the service's memory without end.
+    if (socket->bytesToWrite() > maxUnsentBytes) {
+        qWarning("Closed link %llu: it does not read its notifications",
+                 m_links.value(socket).serial);
+        socket->abort();
+    }
+}
+
 void VpnService::deliver(uid_t uid, quint64 link, const QString& text)
 {
     for (auto it = m_links.cbegin(); it != m_links.cend(); ++it) {
         if (it->serial == link) {
-            it.key()->sendTextMessage(text + terminator);
+            send(it.key(), text);
             return;
         }
     }

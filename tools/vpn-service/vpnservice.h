@@ -26,6 +26,7 @@ public:
     static constexpr int maxHeldNotifications = 256;
     static constexpr int maxLinks = 16;
     static constexpr int refusedCode = 126;
+    static constexpr qint64 maxUnsentBytes = 1024 * 1024;
 
     explicit VpnService(const ServiceConfig& config, QObject* parent = nullptr);
     ~VpnService() override;
@@ -48,8 +49,21 @@ private:
     void onStart(const Link& link, const QStringList& elements, const QString& name);
     QString startProblem(const Link& link, const QStringList& elements, QString* name,
                          QString* program) const;
-    bool prepareOpenVpn(const Link& link, QStringList* arguments, int* logFd, QString* privateDir,
-                        QString* problem) const;
+    // What a tunnel run gets besides its checks: rewritten arguments, the descriptor its output
+    // is appended to, one it inherits, and the private folder removed when it ends.
+    struct Prepared
+    {
+        QStringList arguments;
+        int logFd = -1;
+        int passFd = -1;
+        QString privateDir;
+    };
+    bool prepareOpenVpn(const Link& link, Prepared* prepared, QString* problem) const;
+    bool prepareWireGuard(const Link& link, Prepared* prepared, QString* problem) const;
+    static bool writePrivateFile(const QString& path, const QByteArray& text, QString* problem);
+    static void discard(const Prepared& prepared);
+    static QString listenerProblem(uid_t uid, const QString& tool, const QStringList& arguments);
+    void send(QWebSocket* socket, const QString& text);
     void refuseStart(const Link& link, const QString& name, const QString& problem);
     void deliver(uid_t uid, quint64 link, const QString& text);
     void onRunEnded(const QString& name, uid_t uid);

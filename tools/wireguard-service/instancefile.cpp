@@ -67,6 +67,13 @@ InstanceFile::~InstanceFile()
     release();
 }
 
+uid_t InstanceFile::requestingUid()
+{
+    bool ok = false;
+    const uint uid = qEnvironmentVariable("CORVALINK_USER_UID").toUInt(&ok);
+    return ok ? uid_t(uid) : getuid();
+}
+
 QString InstanceFile::pathFor(const QString& configPath)
 {
     const QByteArray name =
@@ -101,9 +108,9 @@ void InstanceFile::record(const QString& interface, const QString& endpointRoute
 {
     if (m_fd < 0)
         return;
-    const QByteArray text = "pid=" + QByteArray::number(getpid()) +
-                            "\ninterface=" + interface.toLatin1() +
-                            "\nendpoint=" + endpointRoute.toLatin1() + '\n';
+    const QByteArray text =
+        "pid=" + QByteArray::number(getpid()) + "\nuid=" + QByteArray::number(requestingUid()) +
+        "\ninterface=" + interface.toLatin1() + "\nendpoint=" + endpointRoute.toLatin1() + '\n';
     if (ftruncate(m_fd, 0) == 0)
         (void)!pwrite(m_fd, text.constData(), size_t(text.size()), 0);
 }
@@ -123,6 +130,11 @@ bool InstanceFile::stop(const QString& configPath, int timeoutMs, QString* error
     const int fd = ::open(path.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return true; // nothing runs for this configuration
+    if (field(readAll(fd), "uid") != QString::number(requestingUid())) {
+        ::close(fd);
+        *error = QStringLiteral("the instance belongs to another user");
+        return false;
+    }
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const pid_t pid = pid_t(field(readAll(fd), "pid").toInt());
         // The lock proves the instance still runs, so the id is still its own.

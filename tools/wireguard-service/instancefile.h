@@ -2,9 +2,11 @@
 
 #include <QString>
 
+#include <sys/types.h>
+
 // The running instance of one configuration: a root-owned state file in /run/corvalink/wireguard
 // named after the configuration's path (which may be gone at removal), locked while the instance
-// runs, holding its process id, interface and endpoint route.
+// runs, holding its process id, owner uid, interface and endpoint route.
 class InstanceFile
 {
 public:
@@ -14,6 +16,8 @@ public:
     InstanceFile& operator=(const InstanceFile&) = delete;
 
     static QString pathFor(const QString& configPath);
+    // The user the service runs this for (CORVALINK_USER_UID), else the real uid.
+    static uid_t requestingUid();
 
     // Fails when another instance holds the same configuration.
     bool claim(const QString& configPath, QString* error);
@@ -22,6 +26,7 @@ public:
     void release();
 
     // Asks the running instance to end and waits for it; then removes what a crashed one left.
+    // Refuses an instance that belongs to another uid than requestingUid().
     static bool stop(const QString& configPath, int timeoutMs, QString* error);
 
 private:

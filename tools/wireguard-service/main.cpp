@@ -1,5 +1,6 @@
 // The userspace WireGuard tunnel program: "--add FILE --port 61976" runs the tunnel of FILE until
-// "--remove FILE" ends it.
+// "--remove FILE" ends it. CORVALINK_USER_UID (0 without it) owns the instance: only a
+// "--remove" for the same uid ends it.
 #include "instancefile.h"
 #include "tunnelservice.h"
 
@@ -23,8 +24,21 @@ bool isSafePath(const QString& path)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: wireguard-service --add FILE --port 61976 | --remove FILE\n");
+    std::fprintf(stderr,
+                 "usage: wireguard-service --add FILE --port 61976 [--log-fd N] | --remove FILE\n");
     return 2;
+}
+
+// "--log-fd N": the ring log the service opened as the user; -1 without it, -2 when malformed.
+int logDescriptor(const QStringList& arguments)
+{
+    if (arguments.size() == 4)
+        return -1;
+    bool ok = false;
+    const int fd = arguments.size() == 6 && arguments.at(4) == QLatin1String("--log-fd")
+                       ? arguments.at(5).toInt(&ok)
+                       : -2;
+    return ok && fd > 2 && fd < 1024 ? fd : -2;
 }
 
 } // namespace
@@ -42,12 +56,13 @@ int main(int argc, char** argv)
         return 1;
     }
     // The client's report port is fixed; any other port is not the client.
-    if (arguments.size() != 4 || arguments.at(0) != QLatin1String("--add") ||
+    const int logFd = logDescriptor(arguments);
+    if (arguments.size() < 4 || arguments.at(0) != QLatin1String("--add") ||
         !isSafePath(arguments.at(1)) || arguments.at(2) != QLatin1String("--port") ||
-        arguments.at(3) != QString::number(TunnelService::reportPort))
+        arguments.at(3) != QString::number(TunnelService::reportPort) || logFd == -2)
         return usage();
     TunnelService service;
-    if (!service.start(arguments.at(1)))
+    if (!service.start(arguments.at(1), logFd))
         return service.exitCode();
     return app.exec();
 }

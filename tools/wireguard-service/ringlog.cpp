@@ -56,11 +56,22 @@ bool RingLog::open(const QString& folder, QString* error)
     const int fd =
         openat(dir, "log.bin", O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     ::close(dir);
+    if (fd < 0) {
+        *error = QStringLiteral("cannot create the ring log");
+        return false;
+    }
+    return adopt(fd, error);
+}
+
+bool RingLog::adopt(int fd, QString* error)
+{
+    close();
     struct stat info;
-    if (fd < 0 || fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1 ||
-        ftruncate(fd, 0) != 0 || fchmod(fd, 0644) != 0 || !writeAt(fd, header(0), 0)) {
-        if (fd >= 0)
-            ::close(fd);
+    // Nothing this program starts may inherit it.
+    if (fcntl(fd, F_SETFD, FD_CLOEXEC) != 0 || fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_nlink != 1 || ftruncate(fd, 0) != 0 || fchmod(fd, 0644) != 0 ||
+        !writeAt(fd, header(0), 0)) {
+        ::close(fd);
         *error = QStringLiteral("cannot create the ring log");
         return false;
     }

@@ -25,6 +25,8 @@ public:
     // Creates or empties "log.bin" in folder; never follows a link, refuses anything but a plain
     // file with one name.
     bool open(const QString& folder, QString* error);
+    // The same checks and start for a descriptor opened elsewhere; the log owns it either way.
+    bool adopt(int fd, QString* error);
     void append(const QString& text);
     void close();
 

@@ -57,6 +57,7 @@ bool TunnelLink::up(const WireGuardConfig& config, QString* error)
         *error = QStringLiteral("no free interface name");
         return false;
     }
+    record();
     if (!addEndpointRoute(config.endpointHost, error) || !startDaemon(error) ||
         !configureDevice(config, error) || !addRoutes(config, error))
         return false;
@@ -160,8 +161,12 @@ bool TunnelLink::addEndpointRoute(const QString& host, QString* error)
         arguments << QStringLiteral("via") << gateway;
     arguments << QStringLiteral("dev") << device;
     // An existing host route belongs to someone else: keep it and do not remove it later.
-    if (ToolRunner::run(QStringLiteral("ip"), arguments).ok)
-        m_endpointRoute = host + QStringLiteral("/32");
+    m_endpointRoute = host + QStringLiteral("/32");
+    record();
+    if (!ToolRunner::run(QStringLiteral("ip"), arguments).ok) {
+        m_endpointRoute.clear();
+        record();
+    }
     m_log(QStringLiteral("Endpoint %1 stays on %2").arg(host, device));
     return true;
 }
@@ -266,6 +271,12 @@ bool TunnelLink::run(const QString& tool, const QStringList& arguments, QString*
              QStringLiteral(" failed, ") + result.output.simplified().left(200);
     m_log(*error);
     return false;
+}
+
+void TunnelLink::record() const
+{
+    if (m_record)
+        m_record(m_interface, m_endpointRoute);
 }
 
 void TunnelLink::onDaemonOutput()

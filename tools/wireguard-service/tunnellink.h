@@ -15,10 +15,13 @@ class TunnelLink : public QObject
 
 public:
     using LogSink = std::function<void(const QString&)>;
+    using Recorder = std::function<void(const QString& interface, const QString& endpointRoute)>;
 
     explicit TunnelLink(LogSink log, QObject* parent = nullptr);
     ~TunnelLink() override;
 
+    // Told what the link will own before it creates it.
+    void setRecorder(Recorder recorder) { m_record = std::move(recorder); }
     bool up(const WireGuardConfig& config, QString* error);
     void down();
 
@@ -47,7 +50,10 @@ private:
              const QByteArray& input = QByteArray());
     void onDaemonOutput();
 
+    void record() const;
+
     LogSink m_log;
+    Recorder m_record;
     QProcess m_daemon;
     QString m_interface;
     QString m_endpointRoute;

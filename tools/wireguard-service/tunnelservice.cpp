@@ -40,10 +40,12 @@ TunnelService::~TunnelService()
     finish(m_exitCode, QString());
 }
 
-bool TunnelService::start(const QString& configPath)
+bool TunnelService::start(const QString& configPath, int logFd)
 {
     QString error;
-    if (!m_ringLog.open(QFileInfo(configPath).absolutePath(), &error))
+    const bool logged = logFd >= 0 ? m_ringLog.adopt(logFd, &error)
+                                   : m_ringLog.open(QFileInfo(configPath).absolutePath(), &error);
+    if (!logged)
         std::fprintf(stderr, "%s\n", qPrintable(error));
     log(QStringLiteral("Starting WireGuard tunnel"));
     if (!installSignalPipe()) {
@@ -61,11 +63,14 @@ bool TunnelService::start(const QString& configPath)
         finish(2, QStringLiteral("Invalid configuration, ") + error);
         return false;
     }
+    // What the link is about to create is on record first, for a "--remove" after a crash.
+    m_link.setRecorder([this](const QString& interface, const QString& endpointRoute) {
+        m_instance.record(interface, endpointRoute);
+    });
     if (!m_instance.claim(configPath, &error) || !m_link.up(config, &error)) {
         finish(1, error);
         return false;
     }
-    m_instance.record(m_link.interfaceName(), m_link.endpointRoute());
     log(QStringLiteral("Interface %1 is up, waiting for the handshake")
             .arg(m_link.interfaceName()));
     m_since.start();

@@ -24,8 +24,9 @@ public:
     explicit TunnelService(QObject* parent = nullptr);
     ~TunnelService() override;
 
-    // False when the run already ended; exitCode() then tells how.
-    bool start(const QString& configPath);
+    // False when the run already ended; exitCode() then tells how. The ring log goes to logFd
+    // when it is not -1, else to "log.bin" beside the configuration.
+    bool start(const QString& configPath, int logFd = -1);
     int exitCode() const { return m_exitCode; }
 
     // Reads the configuration without following a link, a plain file of bounded size.

@@ -61,11 +61,11 @@ void answer(int socket, int delayMs)
     }
 }
 
-int respond(const QStringList& specifications)
+int respond(const QStringList& delayedAddresses)
 {
-    for (const QString& specification : specifications) {
-        const QString address = specification.section(QLatin1Char('='), 0, 0);
-        const int delayMs = specification.section(QLatin1Char('='), 1).toInt();
+    for (const QString& delayed : delayedAddresses) {
+        const QString address = delayed.section(QLatin1Char('='), 0, 0);
+        const int delayMs = delayed.section(QLatin1Char('='), 1).toInt();
         const int socket = ::socket(AF_INET, SOCK_RAW | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_ICMP);
         sockaddr_in local{};
         local.sin_family = AF_INET;

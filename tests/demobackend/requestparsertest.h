@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QObject>
+
+class RequestParserTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parse_data();
+    void parse();
+};

@@ -4,6 +4,7 @@
 #include "clients/wireguardclient.h"
 #include "clients/wireguardlogger.h"
 #include "fakes/fakeservice.h"
+#include "service/servicecontroller.h"
 #include "support/foreignpeer.h"
 #include "support/logcapture.h"
 #include "utils/utils.h"
@@ -14,6 +15,8 @@
 #include <QTcpSocket>
 #include <QtEndian>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -348,12 +351,18 @@ void WireGuardTest::processEndPaths()
 
     // Destroyed while running: Disconnecting and the "--remove" run, never Reconnecting.
     m_service->clearFrames();
+    QSignalSpy delivered(m_service->controller(), &ServiceController::processOutput);
     client.reset();
     QCOMPARE(statesOf(states).mid(before), QList<State>({ConnectionState::Disconnecting}));
     QVERIFY(m_service->waitForFrames(1));
     QVERIFY(m_service->frames().first().contains(QStringLiteral("\"--remove\"")));
     QTRY_COMPARE_WITH_TIMEOUT(m_service->runningPrograms(QStringLiteral("wireguard-service")), 0,
                               10000);
+    // The removal's reports reach the client before the next handle waits for a start of its
+    // own: the service tells no request apart, only runs.
+    QTRY_VERIFY(std::any_of(delivered.cbegin(), delivered.cend(), [](const QList<QVariant>& a) {
+        return a.first().toString().startsWith(QLatin1String("finished:"));
+    }));
 
     // A tunnel program that dies before it reports: Disconnected with "CrashExit", then
     // Reconnecting.

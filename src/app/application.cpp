@@ -110,8 +110,7 @@ Application::Application(SingleApplication* app, QObject* parent) : QObject(pare
 
     checkServiceProcess();
     showMainWindow();
-    if (accountRequestWanted())
-        askForAccount();
+    requestWirequardData();
     if (themeEditorMode())
         startThemeEditor();
 }
@@ -682,7 +681,7 @@ bool Application::wireGuardIsSupported() const
 
 int Application::windowHeight() const
 {
-    return mainWindowHeightPx;
+    return mainWindowHeight();
 }
 
 void Application::scheduleMinimizedMessage()

@@ -14,6 +14,8 @@ const int maxConnections = 64;
 const int maxRequestsPerConnection = 100;
 // An idle or slow caller does not hold a connection slot for long.
 const int idleTimeoutMs = 15000;
+// A caller that sends and never reads must not make the answers pile up here.
+const qint64 maxUnsentBytes = 4 * 1024 * 1024;
 
 const char* routeName(HttpRequestParser::Route route)
 {
@@ -76,6 +78,7 @@ void DemoBackendServer::accept()
             idle->start(idleTimeoutMs);
             onReadyRead(socket);
         });
+        connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { onReadyRead(socket); });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QObject::destroyed, this,
                 [this, socket] { m_connections.remove(socket); });
@@ -85,7 +88,8 @@ void DemoBackendServer::accept()
 void DemoBackendServer::onReadyRead(QTcpSocket* socket)
 {
     Connection& connection = m_connections[socket];
-    while (true) {
+    while (socket->state() == QAbstractSocket::ConnectedState &&
+           socket->bytesToWrite() < maxUnsentBytes) {
         // Never more than one head's worth waits here; the rest stays with the socket.
         connection.buffer +=
             socket->read(HttpRequestParser::maxHeadBytes + 1 - connection.buffer.size());

@@ -18,7 +18,7 @@ bool readServer(const QJsonObject& object, LabCatalogue::Server* server)
     // The client drops servers whose address is not a plain IPv4 one; say so here instead.
     const QHostAddress address(server->ip);
     return address.protocol() == QAbstractSocket::IPv4Protocol &&
-           address.toString() == server->ip && server->country.size() == 2;
+           address.toString() == server->ip && LabCatalogue::isCountryCode(server->country);
 }
 
 LabCatalogue::Account readAccount(const QJsonObject& object)
@@ -34,6 +34,12 @@ LabCatalogue::Account readAccount(const QJsonObject& object)
 }
 
 } // namespace
+
+bool LabCatalogue::isCountryCode(const QString& text)
+{
+    return text.size() == 2 && text.at(0).isLetter() && text.at(1).isLetter() &&
+           text.at(0).unicode() < 128 && text.at(1).unicode() < 128;
+}
 
 bool LabCatalogue::fromJson(const QByteArray& json, LabCatalogue* catalogue, QString* error)
 {
@@ -55,8 +61,14 @@ bool LabCatalogue::fromJson(const QByteArray& json, LabCatalogue* catalogue, QSt
         result.servers << server;
     }
     const QJsonObject countries = root.value(QStringLiteral("countries")).toObject();
-    for (auto it = countries.begin(); it != countries.end(); ++it)
-        result.countries.insert(it.key(), it.value().toString());
+    for (auto it = countries.begin(); it != countries.end(); ++it) {
+        const QString code = it.value().toString();
+        if (!isCountryCode(code)) {
+            *error = QStringLiteral("address '%1' needs a two-letter country").arg(it.key());
+            return false;
+        }
+        result.countries.insert(it.key(), code);
+    }
     result.account = readAccount(root.value(QStringLiteral("account")).toObject());
     *catalogue = result;
     return true;

@@ -33,6 +33,8 @@ public:
         QString wgPublicKey;
     };
 
+    // Two ASCII letters, as the feed and the geo-IP answer carry them.
+    static bool isCountryCode(const QString& text);
     // False, with the reason, for text that is not such a document.
     static bool fromJson(const QByteArray& json, LabCatalogue* catalogue, QString* error);
     QString countryOf(const QString& address, const QString& fallback) const;

@@ -34,11 +34,14 @@ bool splitListen(const QString& text, QHostAddress* address, quint16* port)
 bool loadCatalogue(const QString& path, LabCatalogue* catalogue, QString* error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxCatalogueBytes) {
+    // Read with a bound: a FIFO or a /proc file says nothing true about its size.
+    const QByteArray text =
+        file.open(QIODevice::ReadOnly) ? file.read(maxCatalogueBytes + 1) : QByteArray();
+    if (text.isEmpty() || text.size() > maxCatalogueBytes) {
         *error = QStringLiteral("cannot read '%1' (at most 1 MiB)").arg(path);
         return false;
     }
-    return LabCatalogue::fromJson(file.readAll(), catalogue, error);
+    return LabCatalogue::fromJson(text, catalogue, error);
 }
 
 } // namespace
@@ -76,6 +79,8 @@ int main(int argc, char** argv)
     if (parser.isSet(password))
         catalogue.account.password = parser.value(password);
 
+    if (!LabCatalogue::isCountryCode(parser.value(country)))
+        return fail(QStringLiteral("--country needs a two-letter code"));
     DemoBackendServer server(catalogue, parser.value(country));
     if (!server.listen(address, port))
         return fail(QStringLiteral("cannot listen: ") + server.errorString());

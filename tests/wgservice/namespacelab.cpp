@@ -1,6 +1,9 @@
 #include "namespacelab.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -33,14 +36,26 @@ NamespaceLab::~NamespaceLab()
     QString ignored;
     ip({QStringLiteral("netns"), QStringLiteral("del"), m_client}, &ignored);
     ip({QStringLiteral("netns"), QStringLiteral("del"), m_peer}, &ignored);
+    QDir(QStringLiteral("/etc/netns/") + m_client).removeRecursively();
+    if (m_madeNetnsFolder)
+        QDir().rmdir(QStringLiteral("/etc/netns"));
 }
 
 bool NamespaceLab::setUp(QString* error)
 {
     const QString pid = QString::number(QCoreApplication::applicationPid());
+    m_created = true;
+    m_madeNetnsFolder = !QFileInfo::exists(QStringLiteral("/etc/netns"));
+    QFile resolvConf(this->resolvConf());
+    if (!QDir().mkpath(QStringLiteral("/etc/netns/") + m_client) ||
+        !resolvConf.open(QIODevice::WriteOnly) ||
+        resolvConf.write(originalResolvConf()) != originalResolvConf().size()) {
+        *error = QStringLiteral("cannot write ") + resolvConf.fileName();
+        return false;
+    }
+    resolvConf.close();
     const QString clientEnd = QStringLiteral("cvc") + pid;
     const QString peerEnd = QStringLiteral("cvp") + pid;
-    m_created = true;
     const QList<QStringList> steps = {
         {QStringLiteral("netns"), QStringLiteral("add"), m_client},
         {QStringLiteral("netns"), QStringLiteral("add"), m_peer},
@@ -68,6 +83,11 @@ bool NamespaceLab::setUp(QString* error)
         }
     }
     return true;
+}
+
+QString NamespaceLab::resolvConf() const
+{
+    return QStringLiteral("/etc/netns/%1/resolv.conf").arg(m_client);
 }
 
 bool NamespaceLab::run(const QString& space, const QStringList& command, QString* output,

@@ -2,6 +2,7 @@
 
 #include "clients/connectionstatistics.h"
 #include "clients/wireguardlogger.h"
+#include "instancefile.h"
 #include "namespacelab.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -28,6 +30,25 @@ bool waitFor(QProcess* process, QByteArray* seen, const QByteArray& needle, int 
         seen->append(process->readAll());
     }
     return seen->contains(needle);
+}
+
+QByteArray fileContent(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Waits until the file holds content, keeping the process's output in seen.
+bool waitForContent(const QString& path, const QByteArray& content, QProcess* process,
+                    QByteArray* seen)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (fileContent(path) != content && timer.elapsed() < 10000) {
+        process->waitForReadyRead(100);
+        seen->append(process->readAll());
+    }
+    return fileContent(path) == content;
 }
 
 bool keyPair(QString* privateKey, QString* publicKey)
@@ -187,4 +208,98 @@ void WgTunnelTest::tunnelComesUpAndGoesAway()
     const QByteArray daemonLine =
         wireGuardGo.toLatin1() + '\0' + "-f" + '\0' + interface.toLatin1() + '\0';
     QVERIFY(!processRuns(daemonLine));
+}
+
+void WgTunnelTest::resolvConfFollowsTheTunnel()
+{
+    if (geteuid() != 0)
+        QSKIP("network namespaces need root");
+    if (!QFile::exists(QStringLiteral("/dev/net/tun")))
+        QSKIP("no /dev/net/tun");
+    if (!QFile::exists(wgTool) || !QFile::exists(wireGuardGo))
+        QSKIP("wireguard-tools or wireguard-go missing");
+
+    NamespaceLab lab;
+    QString output;
+    QVERIFY2(lab.setUp(&output), qPrintable(output));
+    // No peer answers: the tunnel sets its DNS before the handshake.
+    QString clientPrivate, clientPublic, peerPrivate, peerPublic;
+    QVERIFY(keyPair(&clientPrivate, &clientPublic));
+    QVERIFY(keyPair(&peerPrivate, &peerPublic));
+    QProcess* listener =
+        lab.start(lab.client(),
+                  {qEnvironmentVariable("CORVALINK_WG_REPORT_LISTENER"), QStringLiteral("61976")});
+    QByteArray reports;
+    QVERIFY2(waitFor(listener, &reports, "listening\n", 5000), reports.constData());
+
+    QTemporaryDir folder;
+    const QString config = folder.filePath(QStringLiteral("wg-corvalink.conf"));
+    QFile file(config);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Interface]\nPrivateKey = " + clientPrivate.toLatin1() +
+               "\nAddress = 10.204.9.2/32\nDNS = 172.16.0.1, 2001:db8::53\n\n[Peer]\n"
+               "PublicKey = " +
+               peerPublic.toLatin1() +
+               "\nAllowedIPs = 0.0.0.0/0, ::/0\nEndpoint = 10.204.1.1:55888\n\n");
+    file.close();
+    const QString service = qEnvironmentVariable("CORVALINK_WIREGUARD_SERVICE");
+    const QStringList add = {service, QStringLiteral("--add"), config, QStringLiteral("--port"),
+                             QStringLiteral("61976")};
+    const QStringList remove = {service, QStringLiteral("--remove"), config};
+    const QString resolvConf = lab.resolvConf();
+    const QByteArray original = NamespaceLab::originalResolvConf();
+    const QByteArray tunnelDns = "nameserver 172.16.0.1\nnameserver 2001:db8::53\n";
+    const QString copy = InstanceFile::resolvConfCopyFor(config);
+
+    // Up and removed: the tunnel's servers while it runs, the very same bytes after.
+    QProcess* tunnel = lab.start(lab.client(), add);
+    QByteArray seen;
+    QVERIFY2(waitForContent(resolvConf, tunnelDns, tunnel, &seen), seen.constData());
+    struct stat info;
+    QVERIFY(stat(QFile::encodeName(copy).constData(), &info) == 0);
+    QCOMPARE(info.st_mode & 07777, 0600u);
+    QVERIFY2(NamespaceLab::run(lab.client(), remove, &output), qPrintable(output));
+    QVERIFY(tunnel->waitForFinished(5000));
+    QCOMPARE(tunnel->exitCode(), 0);
+    seen.append(tunnel->readAll());
+    QVERIFY2(seen.contains("DNS set in /etc/resolv.conf\n") &&
+                 seen.contains("DNS put back in /etc/resolv.conf\n"),
+             seen.constData());
+    QCOMPARE(fileContent(resolvConf), original);
+    QVERIFY(!QFile::exists(copy));
+
+    // A run that dies keeps the tunnel's DNS; the next start puts the file back before it saves
+    // it again, so the removal after yet another death still finds the original.
+    tunnel = lab.start(lab.client(), add);
+    seen.clear();
+    QVERIFY2(waitForContent(resolvConf, tunnelDns, tunnel, &seen), seen.constData());
+    tunnel->kill();
+    QVERIFY(tunnel->waitForFinished(5000));
+    QCOMPARE(fileContent(resolvConf), tunnelDns);
+    tunnel = lab.start(lab.client(), add);
+    seen.clear();
+    QVERIFY2(waitFor(tunnel, &seen, "waiting for the handshake\n", 10000), seen.constData());
+    const int putBack = seen.indexOf("DNS put back in /etc/resolv.conf\n");
+    QVERIFY2(putBack >= 0 && putBack < seen.indexOf("DNS set in /etc/resolv.conf\n"),
+             seen.constData());
+    QCOMPARE(fileContent(resolvConf), tunnelDns);
+    tunnel->kill();
+    QVERIFY(tunnel->waitForFinished(5000));
+    QVERIFY2(NamespaceLab::run(lab.client(), remove, &output), qPrintable(output));
+    QVERIFY2(output.contains(QLatin1String("DNS put back in /etc/resolv.conf")),
+             qPrintable(output));
+    QCOMPARE(fileContent(resolvConf), original);
+    QVERIFY(!QFile::exists(copy));
+    QVERIFY(
+        NamespaceLab::ip({QStringLiteral("-n"), lab.client(), QStringLiteral("link")}, &output));
+    QVERIFY2(!output.contains(QLatin1String("wgcl")), qPrintable(output));
+
+    // Put back once only: a later change of the file stays.
+    const QByteArray changed = "nameserver 192.0.2.54\n";
+    QFile later(resolvConf);
+    QVERIFY(later.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(later.write(changed), qint64(changed.size()));
+    later.close();
+    QVERIFY2(NamespaceLab::run(lab.client(), remove, &output), qPrintable(output));
+    QCOMPARE(fileContent(resolvConf), changed);
 }

@@ -84,7 +84,14 @@ QString InstanceFile::pathFor(const QString& configPath)
            QStringLiteral(".state");
 }
 
-bool InstanceFile::claim(const QString& configPath, QString* error)
+QString InstanceFile::resolvConfCopyFor(const QString& configPath)
+{
+    QString path = pathFor(configPath);
+    path.chop(int(sizeof ".state") - 1);
+    return path + QStringLiteral(".resolv.conf");
+}
+
+bool InstanceFile::claim(const QString& configPath, QString* error, const LogSink& log)
 {
     m_path = pathFor(configPath);
     if (!privateFolders()) {
@@ -100,6 +107,10 @@ bool InstanceFile::claim(const QString& configPath, QString* error)
         m_fd = -1;
         return false;
     }
+    // A state we could lock belongs to a run that died; the client does not always remove it.
+    const QByteArray state = readAll(m_fd);
+    if (!state.isEmpty())
+        removeLeftovers(state, configPath, log);
     record(QString(), QString());
     return true;
 }
@@ -124,7 +135,8 @@ void InstanceFile::release()
     m_fd = -1;
 }
 
-bool InstanceFile::stop(const QString& configPath, int timeoutMs, QString* error)
+bool InstanceFile::stop(const QString& configPath, int timeoutMs, QString* error,
+                        const LogSink& log)
 {
     const QByteArray path = QFile::encodeName(pathFor(configPath));
     const int fd = ::open(path.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
@@ -149,10 +161,16 @@ bool InstanceFile::stop(const QString& configPath, int timeoutMs, QString* error
     struct stat info;
     if (fstat(fd, &info) == 0 && info.st_nlink > 0) {
         // Still named: its owner ended without cleaning up.
-        const QByteArray state = readAll(fd);
-        TunnelLink::removeLeftovers(field(state, "interface"), field(state, "endpoint"));
+        removeLeftovers(readAll(fd), configPath, log);
         unlink(path.constData());
     }
     ::close(fd);
     return true;
+}
+
+void InstanceFile::removeLeftovers(const QByteArray& state, const QString& configPath,
+                                   const LogSink& log)
+{
+    TunnelLink::removeLeftovers(field(state, "interface"), field(state, "endpoint"),
+                                resolvConfCopyFor(configPath), log);
 }

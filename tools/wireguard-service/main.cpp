@@ -50,7 +50,10 @@ int main(int argc, char** argv)
     if (arguments.size() == 2 && arguments.at(0) == QLatin1String("--remove") &&
         isSafePath(arguments.at(1))) {
         QString error;
-        if (InstanceFile::stop(arguments.at(1), 20000, &error))
+        const auto log = [](const QString& text) {
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+        };
+        if (InstanceFile::stop(arguments.at(1), 20000, &error, log))
             return 0;
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;

@@ -1,6 +1,9 @@
 #include "tunnellink.h"
 
+#include "addresstext.h"
 #include "commandoutput.h"
+#include "resolvconfcopy.h"
+#include "resolvconffile.h"
 #include "toolrunner.h"
 
 #include <QFile>
@@ -72,6 +75,9 @@ void TunnelLink::down()
     if (m_dnsApplied)
         run(QStringLiteral("resolvectl"), {QStringLiteral("revert"), m_interface}, &ignored);
     m_dnsApplied = false;
+    if (m_resolvConfWritten)
+        putBackResolvConf(m_resolvConfCopy, m_log);
+    m_resolvConfWritten = false;
     if (!m_interface.isEmpty() &&
         QFileInfo::exists(QStringLiteral("/sys/class/net/") + m_interface))
         run(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("del"), m_interface},
@@ -120,12 +126,18 @@ QStringList TunnelLink::tunnelRoutes(const QStringList& allowedIps)
     return routes;
 }
 
-void TunnelLink::removeLeftovers(const QString& interface, const QString& endpointRoute)
+void TunnelLink::removeLeftovers(const QString& interface, const QString& endpointRoute,
+                                 const QString& resolvConfCopy, const LogSink& log)
 {
+    putBackResolvConf(resolvConfCopy, log);
     if (interface.startsWith(QLatin1String("wgcl")) && CommandOutput::isInterfaceName(interface) &&
-        QFileInfo::exists(QStringLiteral("/sys/class/net/") + interface))
+        QFileInfo::exists(QStringLiteral("/sys/class/net/") + interface)) {
         ToolRunner::run(QStringLiteral("ip"),
                         {QStringLiteral("link"), QStringLiteral("del"), interface});
+        // Its orphaned wireguard-go dies without removing the socket, which would keep the
+        // name taken.
+        QFile::remove(socketFolder + interface + QStringLiteral(".sock"));
+    }
     QString normalized;
     if (endpointRoute.endsWith(QLatin1String("/32")) &&
         WireGuardConfig::isPrefix(endpointRoute, false, &normalized))
@@ -208,9 +220,12 @@ bool TunnelLink::configureDevice(const WireGuardConfig& config, QString* error)
                                  QString::number(config.endpointPort),
                              QStringLiteral("allowed-ips"),
                              config.allowedIps.join(QLatin1Char(','))};
-    if (config.persistentKeepalive > 0)
-        arguments << QStringLiteral("persistent-keepalive")
-                  << QString::number(config.persistentKeepalive);
+    // WireGuard starts a handshake only for traffic or a keepalive, and the connection waits
+    // for one: a quiet machine would never connect. The keepalive also holds NAT mappings open.
+    const int defaultKeepaliveSeconds = 25;
+    arguments << QStringLiteral("persistent-keepalive")
+              << QString::number(config.persistentKeepalive > 0 ? config.persistentKeepalive
+                                                                : defaultKeepaliveSeconds);
     if (!run(QStringLiteral("wg"), arguments, error, config.privateKey + '\n'))
         return false;
     for (const QString& address : config.addresses) {
@@ -249,7 +264,7 @@ void TunnelLink::applyDns(const QStringList& dns)
     if (dns.isEmpty())
         return;
     if (!resolverUsable()) {
-        m_log(QStringLiteral("DNS is left to the client's DNS tool"));
+        writeResolvConf(dns);
         return;
     }
     QString error;
@@ -258,6 +273,39 @@ void TunnelLink::applyDns(const QStringList& dns)
                    run(QStringLiteral("resolvectl"),
                        {QStringLiteral("domain"), m_interface, QStringLiteral("~.")}, &error);
     m_log(m_dnsApplied ? QStringLiteral("DNS set on %1").arg(m_interface) : error);
+}
+
+void TunnelLink::writeResolvConf(const QStringList& dns)
+{
+    QByteArray text;
+    for (const QString& server : dns) {
+        const QString address = AddressText::canonicalIp(server);
+        if (address.isEmpty())
+            m_log(QStringLiteral("DNS %1 is no IP address, skipped").arg(server.left(64)));
+        else
+            text += "nameserver " + address.toLatin1() + '\n';
+    }
+    if (text.isEmpty() || m_resolvConfCopy.isEmpty())
+        return;
+    DnsData found;
+    QString error;
+    // Once the copy is saved, down() puts it back even when the write below fails half way.
+    m_resolvConfWritten = ResolvConfCopy::save(m_resolvConfCopy, &found, &error);
+    const bool ok = m_resolvConfWritten &&
+                    ResolvConfFile::write(
+                        text, found.kind == DnsData::FileKind::File ? found.mode : 0644, &error);
+    m_log(ok ? QStringLiteral("DNS set in /etc/resolv.conf") : error);
+}
+
+void TunnelLink::putBackResolvConf(const QString& copyPath, const LogSink& log)
+{
+    if (copyPath.isEmpty())
+        return;
+    bool restored = false;
+    QString error;
+    const bool ok = ResolvConfCopy::restore(copyPath, &restored, &error);
+    if (log && (restored || !ok))
+        log(ok ? QStringLiteral("DNS put back in /etc/resolv.conf") : error);
 }
 
 bool TunnelLink::run(const QString& tool, const QStringList& arguments, QString* error,

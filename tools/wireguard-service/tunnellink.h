@@ -8,7 +8,8 @@
 #include <functional>
 
 // One userspace WireGuard interface "wgcl<n>" run by wireguard-go: its keys and peer, its
-// addresses, the routes that send all traffic through it and, where it is safe, its DNS.
+// addresses, the routes that send all traffic through it and its DNS: through systemd-resolved
+// where it is safe, else in /etc/resolv.conf.
 class TunnelLink : public QObject
 {
     Q_OBJECT
@@ -22,6 +23,8 @@ public:
 
     // Told what the link will own before it creates it.
     void setRecorder(Recorder recorder) { m_record = std::move(recorder); }
+    // Where the /etc/resolv.conf the tunnel replaces is kept.
+    void setResolvConfCopy(const QString& path) { m_resolvConfCopy = path; }
     bool up(const WireGuardConfig& config, QString* error);
     void down();
 
@@ -34,7 +37,8 @@ public:
     // without replacing it.
     static QStringList tunnelRoutes(const QStringList& allowedIps);
     // Cleans up after an instance that ended without doing so.
-    static void removeLeftovers(const QString& interface, const QString& endpointRoute);
+    static void removeLeftovers(const QString& interface, const QString& endpointRoute,
+                                const QString& resolvConfCopy, const LogSink& log);
 
 signals:
     void ended();
@@ -46,6 +50,8 @@ private:
     bool configureDevice(const WireGuardConfig& config, QString* error);
     bool addRoutes(const WireGuardConfig& config, QString* error);
     void applyDns(const QStringList& dns);
+    void writeResolvConf(const QStringList& dns);
+    static void putBackResolvConf(const QString& copyPath, const LogSink& log);
     bool run(const QString& tool, const QStringList& arguments, QString* error,
              const QByteArray& input = QByteArray());
     void onDaemonOutput();
@@ -57,6 +63,8 @@ private:
     QProcess m_daemon;
     QString m_interface;
     QString m_endpointRoute;
+    QString m_resolvConfCopy;
     bool m_dnsApplied = false;
+    bool m_resolvConfWritten = false;
     bool m_stopping = false;
 };

@@ -67,7 +67,9 @@ bool TunnelService::start(const QString& configPath, int logFd)
     m_link.setRecorder([this](const QString& interface, const QString& endpointRoute) {
         m_instance.record(interface, endpointRoute);
     });
-    if (!m_instance.claim(configPath, &error) || !m_link.up(config, &error)) {
+    m_link.setResolvConfCopy(InstanceFile::resolvConfCopyFor(configPath));
+    if (!m_instance.claim(configPath, &error, [this](const QString& text) { log(text); }) ||
+        !m_link.up(config, &error)) {
         finish(1, error);
         return false;
     }

@@ -10,8 +10,8 @@ set(_gen "${CMAKE_BINARY_DIR}/install-files")
 
 install(TARGETS corvalink network-tool killswitch dns DESTINATION "${_dir}")
 install(TARGETS wireguard-service DESTINATION "${_dir}/wireguard/bin")
-install(PROGRAMS "$<TARGET_FILE:vpn-service>" DESTINATION /usr/sbin
-  RENAME corvalink-vpn-service)
+# The client knows the service by its process name "vpn-service": it lives beside the client.
+install(TARGETS vpn-service DESTINATION "${_dir}")
 
 # The version the client shows with --version and on its start line.
 file(WRITE "${_gen}/components.xml"
@@ -36,8 +36,10 @@ string(REPLACE "/opt/corvalink" "${_dir}" _conf "${_conf}")
 file(WRITE "${_gen}/vpn-service.conf" "${_conf}")
 install(FILES "${_gen}/vpn-service.conf" DESTINATION /etc/corvalink
   PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-install(FILES "${CMAKE_SOURCE_DIR}/tools/vpn-service/corvalink-vpn-service.service"
-  DESTINATION "${CORVALINK_UNIT_DIR}")
+file(READ "${CMAKE_SOURCE_DIR}/tools/vpn-service/corvalink-vpn-service.service" _unit)
+string(REPLACE "/opt/corvalink" "${_dir}" _unit "${_unit}")
+file(WRITE "${_gen}/corvalink-vpn-service.service" "${_unit}")
+install(FILES "${_gen}/corvalink-vpn-service.service" DESTINATION "${CORVALINK_UNIT_DIR}")
 
 install(CODE "
   execute_process(COMMAND id -u OUTPUT_VARIABLE _uid OUTPUT_STRIP_TRAILING_WHITESPACE)

@@ -10,10 +10,10 @@ command -v systemd-analyze >/dev/null 2>&1 || { echo "skipped: no systemd-analyz
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 copy="$work/$(basename "$unit")"
-if [ -x /usr/sbin/corvalink-vpn-service ] || [ ! -x "$program" ]; then
+if [ -x /opt/corvalink/vpn-service ] || [ ! -x "$program" ]; then
   cp "$unit" "$copy"
 else
-  sed "s|^ExecStart=/usr/sbin/corvalink-vpn-service |ExecStart=$program |" "$unit" >"$copy"
+  sed "s|^ExecStart=/opt/corvalink/vpn-service |ExecStart=$program |" "$unit" >"$copy"
 fi
 # A run that cannot load the default units says nothing about ours.
 if ! systemd-analyze verify --man=no /lib/systemd/system/sysinit.target >/dev/null 2>&1; then

@@ -1,5 +1,7 @@
 #include "runtable.h"
 
+#include "runprocess.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
@@ -30,7 +32,7 @@ void RunTable::start(const QString& name, const QString& program, const QStringL
                      const QProcessEnvironment& environment, uid_t uid, quint64 link, int logFd,
                      const QString& privateDir)
 {
-    auto* process = new QProcess(this);
+    auto* process = new RunProcess(this);
     m_runs.insert(process, {name, uid, link, 0, logFd, privateDir});
     process->setProcessChannelMode(QProcess::MergedChannels);
     process->setProcessEnvironment(environment);

@@ -82,6 +82,9 @@ void NetworkApi::send(const QNetworkRequest& request, qint64 limitBytes)
     // Qt would inflate a compressed reply in large steps before the size bound sees it.
     QNetworkRequest plain(request);
     plain.setRawHeader(QByteArrayLiteral("Accept-Encoding"), QByteArrayLiteral("identity"));
+    // A connection kept from before the tunnel came up (or went down) no longer gets answers,
+    // and would show the old address: every request takes a connection of its own.
+    plain.setRawHeader(QByteArrayLiteral("Connection"), QByteArrayLiteral("close"));
     QNetworkReply* reply = m_manager->get(plain);
     new NetworkReplyTimeout(reply, m_requestTimeoutMs);
     new NetworkReplyLimit(reply, limitBytes);

@@ -277,7 +277,10 @@ void OpenVpnClient::openVpnStateSigTermHandlerTimerEvent()
         QStringLiteral("Checking if openvpn process is running: %1").arg(Utils::boolText(running)));
     if (running)
         m_openVpnProcess->kill();
-    onOpenVpnProcessFinished(0);
+    // No end report and no stop of ours: someone else ended the program (a service that went
+    // away takes its runs with it). That is no clean end, and its code is unknown.
+    const int unknownEndCode = -1;
+    onOpenVpnProcessFinished(m_stopRequested ? 0 : unknownEndCode);
 }
 
 // ---- management channel ----

@@ -30,6 +30,13 @@ install(CODE "
   file(CREATE_LINK /usr/bin/stunnel4 \"\$ENV{DESTDIR}${_dir}/stunnel/bin/stunnel\" SYMBOLIC)
   message(STATUS \"Installing: \$ENV{DESTDIR}${_dir}/stunnel/bin/stunnel -> /usr/bin/stunnel4\")")
 
+# The desktop entry, pointing at this installation folder, and its icon.
+configure_file("${CMAKE_SOURCE_DIR}/resources/corvalink.desktop.in"
+  "${_gen}/corvalink.desktop" @ONLY)
+install(FILES "${_gen}/corvalink.desktop" DESTINATION /usr/share/applications)
+install(FILES "${CMAKE_SOURCE_DIR}/resources/icons/app/app-256.png" DESTINATION "${_dir}"
+  RENAME corvalink.png)
+
 # The example configuration with this installation folder.
 file(READ "${CMAKE_SOURCE_DIR}/tools/vpn-service/vpn-service.conf.example" _conf)
 string(REPLACE "/opt/corvalink" "${_dir}" _conf "${_conf}")

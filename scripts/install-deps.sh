@@ -9,10 +9,11 @@ packages=(
   qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-layouts
   qml-module-qtquick-controls qml-module-qtquick-controls2 qml-module-qtquick-templates2
   qml-module-qtquick-dialogs qml-module-qtgraphicaleffects qml-module-qt-labs-platform
-  iproute2 libqt5svg5 libgl1-mesa-dri xvfb xauth trayer xdotool x11-utils imagemagick
+  iproute2 libqt5svg5 libgl1-mesa-dri xvfb xauth trayer xdotool x11-utils x11-xserver-utils
+  imagemagick
   clang-format g++-mingw-w64-x86-64-posix libbenchmark-dev
   fonts-thai-tlwg fonts-wqy-microhei
-  openvpn stunnel4 openssl wireguard-tools wireguard-go iputils-ping nftables
+  openvpn stunnel4 openssl wireguard-tools wireguard-go iputils-ping nftables dnsmasq-base
 )
 
 missing=()

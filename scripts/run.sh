@@ -1,23 +1,109 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the client. Without a display it starts a private
-# Xvfb with a tray host, so the window and tray icon exist even on a headless machine.
+# Installs what is missing, builds, brings up the lab (a small VPN provider in network namespaces
+# on this machine, scripts/lab) and its privileged service, and starts the client there as the
+# lab's user with the lab account filled in: one click on the round button connects.
+#
+#   scripts/run.sh            the client on this display (a private Xvfb with a tray host when
+#                             there is none); quitting it (or Ctrl+C) tears the lab down
+#   scripts/run.sh --check    the same, unattended: clicks, waits for Connected, checks traffic
+#                             through the tunnel, disconnects, tears down; exits 0 or non-zero
+#
+# The lab needs root; without it the client starts alone, against CORVALINK_API_URL if set.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 build="${BUILD_DIR:-$root/build}"
+lab="$root/scripts/lab"
+check=""
+if [ "${1:-}" = "--check" ]; then
+  check=1
+  shift
+fi
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  number=99
+if [ "$(id -u)" -ne 0 ]; then
+  if [ -n "$check" ]; then
+    echo "run.sh --check needs root (the lab's namespaces and service)" >&2
+    exit 1
+  fi
+  if command -v sudo >/dev/null 2>&1; then
+    exec sudo --preserve-env=DISPLAY,XAUTHORITY,BUILD_DIR "$0" "$@"
+  fi
+  echo "Without root there is no lab: the client starts alone." >&2
+  exec "$build/corvalink" "$@"
+fi
+
+pids=()
+granted=""
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  [ -n "$granted" ] && xhost "-SI:localuser:$LAB_USER" >/dev/null 2>&1 || true
+  "$lab" stop
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+private_display() {
+  local number=99
   while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
   export DISPLAY=":$number"
   Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  trap 'kill $tray $xvfb 2>/dev/null || true' EXIT
+  pids+=($!)
   for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   trayer --edge top --align right --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
-  tray=$!
+  pids+=($!)
   for _ in $(seq 100); do xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && break; sleep 0.1; done
-  echo "Corvalink runs on the virtual display $DISPLAY (Ctrl+C ends it)."
+}
+
+eval "$("$lab" env)"
+"$lab" start
+if [ -n "$check" ] || { [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; }; then
+  private_display
+  [ -n "$check" ] || echo "Corvalink runs on the virtual display $DISPLAY (Ctrl+C ends it)."
+else
+  # The client runs as the lab's user, who needs leave to use this display.
+  xhost "+SI:localuser:$LAB_USER" >/dev/null && granted=1
 fi
-"$build/corvalink" "$@"
+client="$LAB_APP_DIR/corvalink"
+
+if [ -z "$check" ]; then
+  echo "The lab is up: account $LAB_ACCOUNT_USER, backend $LAB_API_URL. Quit the client to end it."
+  "$lab" client "$client" "$@" || true
+  exit 0
+fi
+
+# ---- the unattended check ----
+fail() {
+  echo "run.sh --check: $*" >&2
+  tail -n 40 "$LAB_CLIENT_LOGS"/*-app.log 2>/dev/null | cut -c1-200 >&2 || true
+  exit 1
+}
+log_has() { grep -q -- "$1" "$LAB_CLIENT_LOGS"/*-app.log 2>/dev/null; }
+wait_for_log() {
+  local text=$1 seconds=$2
+  for _ in $(seq $((seconds * 10))); do log_has "$text" && return 0; sleep 0.1; done
+  fail "no '$text' within $seconds s"
+}
+as_user() { "$lab" client "$@" >/dev/null 2>&1; }
+
+"$lab" client "$client" >/dev/null 2>&1 &
+pids+=($!)
+window="$(timeout 30 xdotool search --sync --onlyvisible --name '^Corvalink$' | head -n 1)" ||
+  fail "the window did not show"
+wait_for_log "Set VPN location in" 30
+as_user ping -n -c 1 -W 1 "$LAB_TUNNEL_UDP" && fail "the tunnel's address answers before the tunnel"
+
+xdotool mousemove --window "$window" 200 265 click 1
+wait_for_log "State set to 'Connected'" 60
+as_user ping -n -c 3 -W 2 "$LAB_TUNNEL_UDP" || fail "no answer through the tunnel"
+for _ in $(seq 100); do as_user getent hosts "$LAB_SECRET_NAME" && break; sleep 0.1; done
+as_user getent hosts "$LAB_SECRET_NAME" || fail "the tunnel's DNS name does not resolve"
+wait_for_log "($LAB_EXIT_ADDRESS)" 30
+sleep 1
+import -window root "$build/lab-check.png" 2>/dev/null || true
+
+xdotool mousemove --window "$window" 200 265 click 1
+wait_for_log "State set to 'Disconnected'" 30
+as_user ping -n -c 1 -W 1 "$LAB_TUNNEL_UDP" && fail "the tunnel's address still answers"
+echo "run.sh --check: connected, carried traffic and DNS through the tunnel, disconnected" \
+  "(screenshot: $build/lab-check.png)"

@@ -6,22 +6,27 @@
 namespace {
 
 QStringList captured;
+QtMessageHandler forwardTo = nullptr;
 
-void capture(QtMsgType, const QMessageLogContext&, const QString& message)
+void capture(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     captured << message;
+    if (forwardTo)
+        forwardTo(type, context, message);
 }
 
 } // namespace
 
-LogCapture::LogCapture()
+LogCapture::LogCapture(bool forward)
 {
     captured.clear();
     m_previous = qInstallMessageHandler(capture);
+    forwardTo = forward ? m_previous : nullptr;
 }
 
 LogCapture::~LogCapture()
 {
+    forwardTo = nullptr;
     qInstallMessageHandler(m_previous);
 }
 

@@ -8,7 +8,8 @@
 class LogCapture
 {
 public:
-    LogCapture();
+    // Forwarding keeps the lines in the suite's own output as well.
+    explicit LogCapture(bool forward = false);
     ~LogCapture();
 
     QStringList messages() const;

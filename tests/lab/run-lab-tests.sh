@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The lab suite: brings the lab up, starts a private X display with a tray host and the root side
+# of the suite's control pipes, runs the suite as the lab user on the client side, and tears
+# everything down whatever happens.
+#   run-lab-tests.sh SUITE SCREENSHOT_FOLDER [test function...]
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+lab="$root/scripts/lab"
+suite=$1
+shots=$2
+shift 2
+[ "$(id -u)" -eq 0 ] || { echo "skipped: the lab needs root"; exit 77; }
+
+eval "$("$lab" env)"
+control="$LAB_DIR/home/control"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  if [ -d "$LAB_DIR/shots" ]; then
+    mkdir -p "$shots"
+    cp "$LAB_DIR"/shots/*.png "$shots/" 2>/dev/null || true
+  fi
+  # The client's own logs and the lab's, for a failure to be read after the teardown.
+  rm -rf "$shots/logs"
+  mkdir -p "$shots/logs"
+  cp -r "$LAB_DIR/home/.local/share/Corvalink/logs" "$shots/logs/client" 2>/dev/null || true
+  cp -r "$LAB_DIR/log" "$shots/logs/lab" 2>/dev/null || true
+  "$lab" stop
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+"$lab" start
+
+# The suite runs as the lab user, who may not reach this build folder.
+install -m 0755 "$suite" "$LAB_DIR/bin/lab_tests"
+install -d -m 0700 -o "$LAB_USER" "$control" "$LAB_DIR/shots"
+mkfifo -m 0600 "$control/request" "$control/reply"
+chown "$LAB_USER" "$control/request" "$control/reply" "$LAB_DIR/shots"
+
+number=90
+while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+export DISPLAY=":$number"
+Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trayer --edge top --align right --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && break; sleep 0.1; done
+
+counter() {
+  ip netns exec "$LAB_NET_NS" nft list counter inet cvlab "$1" | awk '/packets/ {print $2}'
+}
+
+# Answers one word at a time; anything else is "unknown".
+answer() {
+  case "$1" in
+    service-kill) "$lab" service kill && echo ok ;;
+    service-start) "$lab" service start && echo ok ;;
+    openvpn-kill)
+      local found=none
+      for pid in $(ip netns pids "$LAB_CLIENT_NS"); do
+        if [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = openvpn ]; then
+          kill -KILL "$pid" && found=ok
+        fi
+      done
+      echo "$found"
+      ;;
+    killswitch)
+      if ip netns exec "$LAB_CLIENT_NS" nft list table inet corvalink >/dev/null 2>&1; then
+        echo present
+      else
+        echo absent
+      fi
+      ;;
+    counters-reset) ip netns exec "$LAB_NET_NS" nft reset counters table inet cvlab >/dev/null && echo ok ;;
+    counters) echo "to_443=$(counter to_443) to_other=$(counter to_other)" ;;
+    *) echo unknown ;;
+  esac
+}
+
+serve() {
+  while true; do
+    local line
+    read -r line <"$control/request" || continue
+    answer "$line" >"$control/reply" 2>/dev/null || echo failed >"$control/reply"
+  done
+}
+serve &
+pids+=($!)
+
+status=0
+LAB_CLIENT_ENV="LAB_CONTROL=$control LAB_SHOTS=$LAB_DIR/shots LAB_APP_DIR=$LAB_APP_DIR \
+LAB_SERVER_ADDRESS=$LAB_SERVER_ADDRESS LAB_EXIT_ADDRESS=$LAB_EXIT_ADDRESS \
+LAB_EXIT_COUNTRY=$LAB_EXIT_COUNTRY LAB_OUTSIDE_ADDRESS=$LAB_OUTSIDE_ADDRESS \
+LAB_SECRET_NAME=$LAB_SECRET_NAME LAB_ACCOUNT_USER=$LAB_ACCOUNT_USER \
+LAB_ACCOUNT_PASSWORD=$LAB_ACCOUNT_PASSWORD LAB_TUNNEL_UDP=$LAB_TUNNEL_UDP \
+LAB_TUNNEL_TCP=$LAB_TUNNEL_TCP LAB_TUNNEL_WIREGUARD=$LAB_TUNNEL_WIREGUARD QSG_RENDER_LOOP=basic" \
+  "$lab" client "$LAB_DIR/bin/lab_tests" "$@" || status=$?
+exit $status

@@ -65,12 +65,15 @@ bool RingLog::open(const QString& folder, QString* error)
 
 bool RingLog::adopt(int fd, QString* error)
 {
+    // Full size from the start, as a mapped ring is: a reader that has taken the file once sees
+    // later records only when it reads it whole again, never a tail without a header.
+    const off_t fileSize = off_t(8) + off_t(capacity) * recordSize;
     close();
     struct stat info;
     // Nothing this program starts may inherit it.
     if (fcntl(fd, F_SETFD, FD_CLOEXEC) != 0 || fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        info.st_nlink != 1 || ftruncate(fd, 0) != 0 || fchmod(fd, 0644) != 0 ||
-        !writeAt(fd, header(0), 0)) {
+        info.st_nlink != 1 || ftruncate(fd, 0) != 0 || ftruncate(fd, fileSize) != 0 ||
+        fchmod(fd, 0644) != 0 || !writeAt(fd, header(0), 0)) {
         ::close(fd);
         *error = QStringLiteral("cannot create the ring log");
         return false;

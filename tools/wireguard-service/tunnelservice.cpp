@@ -16,6 +16,8 @@
 
 namespace {
 
+const int handshakePollMs = 50;
+const int byteCountMs = 1000;
 int signalPipe[2] = {-1, -1};
 
 void onSignal(int)
@@ -29,7 +31,9 @@ void onSignal(int)
 TunnelService::TunnelService(QObject* parent)
     : QObject(parent), m_link([this](const QString& text) { log(text); })
 {
-    m_tick.setInterval(1000);
+    // The handshake is looked for often, so that Connected follows it closely; the byte counts
+    // once a second.
+    m_tick.setInterval(handshakePollMs);
     connect(&m_tick, &QTimer::timeout, this, &TunnelService::onTick);
     connect(&m_link, &TunnelLink::ended, this,
             [this] { finish(1, QStringLiteral("wireguard-go ended")); });
@@ -130,6 +134,7 @@ void TunnelService::onTick()
     if (!m_connected) {
         if (m_link.handshakeDone()) {
             m_connected = true;
+            m_tick.setInterval(byteCountMs);
             log(QStringLiteral("Handshake completed"));
             report(">STATE:CONNECTED");
         } else if (m_since.elapsed() > handshakeTimeoutMs) {

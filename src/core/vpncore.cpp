@@ -402,9 +402,12 @@ void VpnCore::handleConnected()
 
     if (m_settings->killswitchEnabled() && m_vpnClient && m_vpnClient->isKillSwitchSupported())
         engageKillSwitch();
-    const QStringList vpnDns = m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6);
-    // Without a usable pushed address the system keeps its resolvers.
-    if (m_dnsForcing && !vpnDns.isEmpty()) {
+    // Without a usable pushed address the system keeps its resolvers; nothing pushed (WireGuard
+    // sets its own) is no bad push.
+    const QStringList vpnDns = m_dnsForcing && !m_pushedDnsIpv4.isEmpty()
+                                   ? m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6)
+                                   : QStringList();
+    if (!vpnDns.isEmpty()) {
         m_status.setDnsActivated(true);
         runDnsTool(QStringLiteral("vpn"), vpnDns);
     }

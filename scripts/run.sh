@@ -11,8 +11,11 @@
 # The lab needs root; without it the client starts alone, against CORVALINK_API_URL if set.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+# Once is enough: the run through sudo below finds everything in place.
+if [ -z "${CORVALINK_PREPARED:-}" ]; then
+  "$root/scripts/install-deps.sh"
+  "$root/scripts/build.sh"
+fi
 build="${BUILD_DIR:-$root/build}"
 lab="$root/scripts/lab"
 check=""
@@ -27,7 +30,8 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 1
   fi
   if command -v sudo >/dev/null 2>&1; then
-    exec sudo --preserve-env=DISPLAY,XAUTHORITY,BUILD_DIR "$0" "$@"
+    CORVALINK_PREPARED=1 exec sudo --preserve-env=DISPLAY,XAUTHORITY,BUILD_DIR,CORVALINK_PREPARED \
+      "$0" "$@"
   fi
   echo "Without root there is no lab: the client starts alone." >&2
   exec "$build/corvalink" "$@"
@@ -62,27 +66,42 @@ if [ -n "$check" ] || { [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; 
   [ -n "$check" ] || echo "Corvalink runs on the virtual display $DISPLAY (Ctrl+C ends it)."
 else
   # The client runs as the lab's user, who needs leave to use this display.
-  xhost "+SI:localuser:$LAB_USER" >/dev/null && granted=1
+  if xhost "+SI:localuser:$LAB_USER" >/dev/null; then
+    granted=1
+  else
+    echo "run.sh: this display refused the lab user ($LAB_USER); the client may not show." >&2
+  fi
 fi
 client="$LAB_APP_DIR/corvalink"
 
 if [ -z "$check" ]; then
   echo "The lab is up: account $LAB_ACCOUNT_USER, backend $LAB_API_URL. Quit the client to end it."
-  "$lab" client "$client" "$@" || true
-  exit 0
+  status=0
+  "$lab" client "$client" "$@" || status=$?
+  exit $status
 fi
 
 # ---- the unattended check ----
+# The client's log belongs to the lab user: it is read as that user, never through root.
+client_log() { "$lab" client sh -c 'cat "$0"/*-app.log' "$LAB_CLIENT_LOGS" 2>/dev/null || true; }
 fail() {
   echo "run.sh --check: $*" >&2
-  tail -n 40 "$LAB_CLIENT_LOGS"/*-app.log 2>/dev/null | cut -c1-200 >&2 || true
+  client_log | tail -n 40 | cut -c1-200 >&2
+  local kept="$build/lab-check-logs"
+  rm -rf "$kept"
+  cp -r "$LAB_DIR/log" "$kept" 2>/dev/null && echo "the lab's logs: $kept" >&2
   exit 1
 }
-log_has() { grep -q -- "$1" "$LAB_CLIENT_LOGS"/*-app.log 2>/dev/null; }
+log_count() { client_log | grep -c -F -- "$1" || true; }
+# Waits until the text appears more often than the given count: a line from before an action
+# never answers for it.
 wait_for_log() {
-  local text=$1 seconds=$2
-  for _ in $(seq $((seconds * 10))); do log_has "$text" && return 0; sleep 0.1; done
-  fail "no '$text' within $seconds s"
+  local text=$1 seconds=$2 before=${3:-0}
+  for _ in $(seq $((seconds * 5))); do
+    [ "$(log_count "$text")" -gt "$before" ] && return 0
+    sleep 0.2
+  done
+  fail "no new '$text' within $seconds s"
 }
 as_user() { "$lab" client "$@" >/dev/null 2>&1; }
 
@@ -102,8 +121,9 @@ wait_for_log "($LAB_EXIT_ADDRESS)" 30
 sleep 1
 import -window root "$build/lab-check.png" 2>/dev/null || true
 
+disconnected="$(log_count "State set to 'Disconnected'")"
 xdotool mousemove --window "$window" 200 265 click 1
-wait_for_log "State set to 'Disconnected'" 30
+wait_for_log "State set to 'Disconnected'" 30 "$disconnected"
 as_user ping -n -c 1 -W 1 "$LAB_TUNNEL_UDP" && fail "the tunnel's address still answers"
 echo "run.sh --check: connected, carried traffic and DNS through the tunnel, disconnected" \
   "(screenshot: $build/lab-check.png)"

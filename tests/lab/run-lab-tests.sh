@@ -13,13 +13,14 @@ shift 2
 [ "$(id -u)" -eq 0 ] || { echo "skipped: the lab needs root"; exit 77; }
 
 eval "$("$lab" env)"
-control="$LAB_DIR/home/control"
+control="$LAB_DIR/control"
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # The lab user wrote these: only its plain files are taken, never where a link points.
   if [ -d "$LAB_DIR/shots" ]; then
     mkdir -p "$shots"
-    cp "$LAB_DIR"/shots/*.png "$shots/" 2>/dev/null || true
+    find "$LAB_DIR/shots" -maxdepth 1 -type f -name '*.png' -exec cp -P {} "$shots/" \;
   fi
   # The client's own logs and the lab's, for a failure to be read after the teardown.
   rm -rf "$shots/logs"
@@ -35,9 +36,11 @@ trap 'exit 130' INT TERM
 
 # The suite runs as the lab user, who may not reach this build folder.
 install -m 0755 "$suite" "$LAB_DIR/bin/lab_tests"
-install -d -m 0700 -o "$LAB_USER" "$control" "$LAB_DIR/shots"
+# The pipes sit in a folder of root's, so the lab user cannot swap them for links.
+install -d -m 0755 "$control"
+install -d -m 0700 -o "$LAB_USER" "$LAB_DIR/shots"
 mkfifo -m 0600 "$control/request" "$control/reply"
-chown "$LAB_USER" "$control/request" "$control/reply" "$LAB_DIR/shots"
+chown "$LAB_USER" "$control/request" "$control/reply"
 
 number=90
 while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
@@ -51,6 +54,14 @@ for _ in $(seq 100); do xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && 
 
 counter() {
   ip netns exec "$LAB_NET_NS" nft list counter inet cvlab "$1" | awk '/packets/ {print $2}'
+}
+
+client_programs() {
+  for pid in $(ip netns pids "$LAB_CLIENT_NS"); do
+    case "$(cat "/proc/$pid/comm" 2>/dev/null)" in
+      openvpn | wireguard-go | wireguard-servi) echo "$pid" ;;
+    esac
+  done
 }
 
 # Answers one word at a time; anything else is "unknown".
@@ -67,6 +78,15 @@ answer() {
       done
       echo "$found"
       ;;
+    tunnel-programs) client_programs | wc -l ;;
+    reset)
+      # After a failed case: no tunnel, no rules, the lab's own resolver.
+      for pid in $(client_programs); do kill -KILL "$pid" 2>/dev/null || true; done
+      ip netns exec "$LAB_CLIENT_NS" nft delete table inet corvalink 2>/dev/null || true
+      printf 'nameserver %s\noptions timeout:1 attempts:1\n' "$LAB_ISP_DNS" \
+        >"/etc/netns/$LAB_CLIENT_NS/resolv.conf"
+      echo ok
+      ;;
     killswitch)
       if ip netns exec "$LAB_CLIENT_NS" nft list table inet corvalink >/dev/null 2>&1; then
         echo present
@@ -75,7 +95,11 @@ answer() {
       fi
       ;;
     counters-reset) ip netns exec "$LAB_NET_NS" nft reset counters table inet cvlab >/dev/null && echo ok ;;
-    counters) echo "to_443=$(counter to_443) to_other=$(counter to_other)" ;;
+    counters)
+      local name text=""
+      for name in udp_vpn tcp_vpn tls wireguard other; do text+="$name=$(counter "$name") "; done
+      echo "$text"
+      ;;
     *) echo unknown ;;
   esac
 }
@@ -83,7 +107,8 @@ answer() {
 serve() {
   while true; do
     local line
-    read -r line <"$control/request" || continue
+    [ -p "$control/request" ] && [ -p "$control/reply" ] || exit 1
+    read -r -n 64 line <"$control/request" || continue
     answer "$line" >"$control/reply" 2>/dev/null || echo failed >"$control/reply"
   done
 }
@@ -96,6 +121,7 @@ LAB_SERVER_ADDRESS=$LAB_SERVER_ADDRESS LAB_EXIT_ADDRESS=$LAB_EXIT_ADDRESS \
 LAB_EXIT_COUNTRY=$LAB_EXIT_COUNTRY LAB_OUTSIDE_ADDRESS=$LAB_OUTSIDE_ADDRESS \
 LAB_SECRET_NAME=$LAB_SECRET_NAME LAB_ACCOUNT_USER=$LAB_ACCOUNT_USER \
 LAB_ACCOUNT_PASSWORD=$LAB_ACCOUNT_PASSWORD LAB_TUNNEL_UDP=$LAB_TUNNEL_UDP \
-LAB_TUNNEL_TCP=$LAB_TUNNEL_TCP LAB_TUNNEL_WIREGUARD=$LAB_TUNNEL_WIREGUARD QSG_RENDER_LOOP=basic" \
+LAB_TUNNEL_TCP=$LAB_TUNNEL_TCP LAB_TUNNEL_WIREGUARD=$LAB_TUNNEL_WIREGUARD \
+LAB_CLIENT_LOGS=$LAB_CLIENT_LOGS QSG_RENDER_LOOP=basic" \
   "$lab" client "$LAB_DIR/bin/lab_tests" "$@" || status=$?
 exit $status

@@ -152,6 +152,30 @@ void NetToolsTest::dnsTexts()
         "36 25 0:32 /etc/netns/x/resolv.conf /etc/resolv.conf rw - ext4 /dev/x rw\n",
         QStringLiteral("/etc/resolv.conf")));
 
+    // "ip netns exec" mounts over a link's target: that file is written, never /etc's name.
+    const QString etcFile = QStringLiteral("/etc/resolv.conf");
+    const QString stub = QStringLiteral("/run/systemd/resolve/stub-resolv.conf");
+    const QByteArray common = "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                              "25 22 0:23 / /run rw - tmpfs tmpfs rw\n";
+    const QByteArray targetMounted =
+        common + "36 25 8:1 /etc/netns/x/resolv.conf " + stub.toLatin1() + " rw - ext4 /dev/x rw\n";
+    QCOMPARE(ResolvConfText::inPlacePath(targetMounted, etcFile, stub), stub);
+    QCOMPARE(ResolvConfText::inPlacePath(targetMounted, etcFile, QString()), QString());
+    const QByteArray fileMounted =
+        common + "36 22 8:1 /etc/netns/x/resolv.conf /etc/resolv.conf rw - ext4 /dev/x rw\n";
+    QCOMPARE(ResolvConfText::inPlacePath(fileMounted, etcFile, stub), etcFile);
+    QCOMPARE(ResolvConfText::inPlacePath(fileMounted, etcFile, QString()), etcFile);
+    // The mounted /run or a source path naming the target is no mount of the target itself.
+    const QByteArray otherMount =
+        common + "36 22 8:1 " + stub.toLatin1() + " /srv/copy rw - ext4 /dev/x rw\n";
+    QCOMPARE(ResolvConfText::inPlacePath(otherMount, etcFile, stub), QString());
+    const QByteArray escaped =
+        common + "36 25 8:1 / /run/my\\040dir\\134x/resolv.conf rw - ext4 /dev/x rw\n";
+    const QString spaced = QStringLiteral("/run/my dir\\x/resolv.conf");
+    QCOMPARE(ResolvConfText::inPlacePath(escaped, etcFile, spaced), spaced);
+    const QString literal = QStringLiteral("/run/my\\040dir\\134x/resolv.conf");
+    QCOMPARE(ResolvConfText::inPlacePath(escaped, etcFile, literal), QString());
+
     DnsData saved;
     saved.content = original;
     saved.kind = DnsData::FileKind::File;

@@ -86,7 +86,8 @@ bool DnsTool::reset(QString* error)
     DnsData current;
     if (!ResolvConfFile::read(&current, error))
         return false;
-    if (current.kind != DnsData::FileKind::File)
+    // A link's content is empty unless its target is mounted, and then it is cleaned in place.
+    if (current.kind == DnsData::FileKind::Absent)
         return true;
     const QByteArray cleaned = ResolvConfText::withoutTunnelServers(current.content);
     return cleaned == current.content || ResolvConfFile::write(cleaned, current.mode, error);

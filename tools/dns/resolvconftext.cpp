@@ -3,6 +3,7 @@
 #include "addresstext.h"
 #include "dnsentry.h"
 
+#include <QFile>
 #include <QList>
 
 namespace {
@@ -32,6 +33,24 @@ template <typename Drop> QByteArray otherLines(const QByteArray& current, Drop d
         if (inBlock || drop(line) || (i == lines.size() - 1 && line.isEmpty()))
             continue;
         result += line + '\n';
+    }
+    return result;
+}
+
+// mountinfo writes a space, tab, newline or backslash of a path as a backslash and three octal
+// digits.
+QByteArray unescaped(const QByteArray& field)
+{
+    const auto isOctal = [&](int i) { return field.at(i) >= '0' && field.at(i) <= '7'; };
+    QByteArray result;
+    for (int i = 0; i < field.size(); ++i) {
+        if (field.at(i) == '\\' && i + 3 < field.size() && isOctal(i + 1) && isOctal(i + 2) &&
+            isOctal(i + 3)) {
+            result += char(field.mid(i + 1, 3).toInt(nullptr, 8));
+            i += 3;
+        } else {
+            result += field.at(i);
+        }
     }
     return result;
 }
@@ -79,12 +98,23 @@ bool ResolvConfText::isAcceptable(const QByteArray& text)
 
 bool ResolvConfText::isMountPoint(const QByteArray& mountinfo, const QString& path)
 {
+    const QByteArray wanted = QFile::encodeName(path);
     const QList<QByteArray> lines = mountinfo.split('\n');
     for (const QByteArray& line : lines) {
         const QList<QByteArray> fields = line.split(' ');
-        // Field 5 is the mount point, with white space written as octal escapes.
-        if (fields.size() > 4 && fields.at(4) == path.toUtf8())
+        // Field 5 is the mount point.
+        if (fields.size() > 4 && unescaped(fields.at(4)) == wanted)
             return true;
     }
     return false;
+}
+
+QString ResolvConfText::inPlacePath(const QByteArray& mountinfo, const QString& path,
+                                    const QString& linkTarget)
+{
+    if (isMountPoint(mountinfo, path))
+        return path;
+    if (!linkTarget.isEmpty() && isMountPoint(mountinfo, linkTarget))
+        return linkTarget;
+    return {};
 }

@@ -1,5 +1,6 @@
 #include "resolvedlinks.h"
 
+#include "networknamespace.h"
 #include "systemcommand.h"
 
 #include <QFileInfo>
@@ -29,7 +30,7 @@ QStringList orEmpty(const QStringList& values)
 
 bool ResolvedLinks::available()
 {
-    return QFileInfo::exists(QStringLiteral("/run/systemd/resolve/io.systemd.Resolve")) &&
+    return NetworkNamespace::hasResolved() &&
            !SystemCommand::find(QStringLiteral("resolvectl")).isEmpty();
 }
 

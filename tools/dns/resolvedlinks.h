@@ -9,7 +9,8 @@
 class ResolvedLinks
 {
 public:
-    // Checked without asking resolved, so that nothing starts it through bus activation.
+    // Checked without asking resolved, so that nothing starts it through bus activation; only
+    // in the initial network namespace, whose links resolved knows.
     static bool available();
     static bool read(const QString& link, DnsData::LinkSettings* settings, QString* error);
     static bool apply(const QString& link, const DnsData::LinkSettings& settings, QString* error);

@@ -2,6 +2,7 @@
 
 #include "addresstext.h"
 #include "commandoutput.h"
+#include "networknamespace.h"
 #include "resolvconfcopy.h"
 #include "resolvconffile.h"
 #include "toolrunner.h"
@@ -9,8 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -23,15 +22,10 @@ bool ipv6Enabled()
     return flag.open(QIODevice::ReadOnly) && flag.readAll().trimmed() == "0";
 }
 
-// resolvectl names links by index, and an index from a private network namespace would reach a
-// link of the host's resolver: only the initial namespace may use it.
+// resolvectl names links by index, which from another network namespace mean the host's links.
 bool resolverUsable()
 {
-    struct stat own;
-    struct stat init;
-    return QFileInfo::exists(QStringLiteral("/run/systemd/resolve/io.systemd.Resolve")) &&
-           stat("/proc/self/ns/net", &own) == 0 && stat("/proc/1/ns/net", &init) == 0 &&
-           own.st_ino == init.st_ino && own.st_dev == init.st_dev &&
+    return NetworkNamespace::hasResolved() &&
            !ToolRunner::locate(QStringLiteral("resolvectl")).isEmpty();
 }
 

@@ -13,8 +13,8 @@ namespace {
 const char resolvConfPath[] = "/etc/resolv.conf";
 // Test seam: a resolv.conf to read instead of asking systemd-resolved or /etc/resolv.conf.
 const char resolvConfVariable[] = "CORVALINK_RESOLV_CONF";
-// systemd removes this runtime folder when resolved stops.
-const char resolvedRuntimeFolder[] = "/run/systemd/resolve";
+// Bound by resolved, and so listed in the socket table of its network namespace only.
+const char resolvedSocket[] = "/run/systemd/resolve/io.systemd.Resolve";
 const int resolvectlTimeoutMs = 30000;
 
 QString readText(const QString& path)
@@ -25,10 +25,27 @@ QString readText(const QString& path)
     return QString::fromUtf8(file.readAll());
 }
 
+// resolved names the links of its own network namespace: from another one (as inside
+// "ip netns exec", where /run is the host's) its names would mean other links. The socket table
+// tells, as an ordinary user may not read /proc/1/ns/net.
+bool resolvedInThisNamespace()
+{
+    QFile table(QStringLiteral("/proc/self/net/unix"));
+    if (!table.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray pathColumn = QByteArray(" ") + resolvedSocket;
+    const QList<QByteArray> lines = table.readAll().split('\n');
+    for (const QByteArray& line : lines) {
+        if (line.endsWith(pathColumn))
+            return true;
+    }
+    return false;
+}
+
 // Checked first, so that a query never starts resolved through bus activation.
 bool resolvedRuns()
 {
-    return QFileInfo(QLatin1String(resolvedRuntimeFolder)).isDir() &&
+    return resolvedInThisNamespace() &&
            !QStandardPaths::findExecutable(QStringLiteral("resolvectl")).isEmpty();
 }
 

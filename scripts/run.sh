@@ -76,8 +76,11 @@ client="$LAB_APP_DIR/corvalink"
 
 if [ -z "$check" ]; then
   echo "The lab is up: account $LAB_ACCOUNT_USER, backend $LAB_API_URL. Quit the client to end it."
+  # Waited for in the background: Ctrl+C reaches this script, whose exit tears the lab down,
+  # while the client runs in a session of its own.
+  "$lab" client "$client" "$@" &
   status=0
-  "$lab" client "$client" "$@" || status=$?
+  wait $! || status=$?
   exit $status
 fi
 

@@ -255,7 +255,8 @@ void LabTest::eachProtocolCarriesTraffic()
     }
     QVERIFY(routedOutsideTheTunnel(outside));
     if (killSwitch) {
-        QCOMPARE(m_control.ask(QStringLiteral("killswitch")), QStringLiteral("present"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("killswitch")),
+                                  QStringLiteral("present"), 10000);
         QVERIFY(!pingPasses(outside));
     }
     saveShot(window, row);
@@ -281,6 +282,8 @@ void LabTest::unexpectedDropKeepsTheKillSwitch()
     click(window);
     QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Connected),
                               connectTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("killswitch")),
+                              QStringLiteral("present"), 10000);
 
     QCOMPARE(m_control.ask(QStringLiteral("openvpn-kill")), QStringLiteral("ok"));
     QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Disconnected), 30000);
@@ -313,6 +316,9 @@ void LabTest::killedOpenVpnReconnectsWithTheKillSwitchHeld()
     QList<int> states;
     QObject::connect(core, &VpnCore::connectionStateChanged, [&](int state) { states << state; });
 
+    // The rules follow Connected through the service.
+    QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("killswitch")),
+                              QStringLiteral("present"), 10000);
     {
         KillSwitchWatch watch(m_control);
         QCOMPARE(m_control.ask(QStringLiteral("openvpn-kill")), QStringLiteral("ok"));
@@ -345,6 +351,9 @@ void LabTest::restartedServiceReconnectsWithTheKillSwitchHeld()
     const QString init = QStringLiteral("Send data: [init: connection]");
     QCOMPARE(log.count(init), 1);
 
+    // The rules follow Connected through the service.
+    QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("killswitch")),
+                              QStringLiteral("present"), 10000);
     {
         KillSwitchWatch watch(m_control);
         QCOMPARE(m_control.ask(QStringLiteral("service-kill")), QStringLiteral("ok"));

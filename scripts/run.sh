@@ -47,22 +47,12 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-private_display() {
-  local number=99
-  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-  export DISPLAY=":$number"
-  Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  pids+=($!)
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  trayer --edge top --align right --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
-  pids+=($!)
-  for _ in $(seq 100); do xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && break; sleep 0.1; done
-}
+source "$root/scripts/private-display.sh"
 
 eval "$("$lab" env)"
 "$lab" start
 if [ -n "$check" ] || { [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; }; then
-  private_display
+  private_display "$LAB_DIR" "$LAB_GROUP"
   [ -n "$check" ] || echo "Corvalink runs on the virtual display $DISPLAY (Ctrl+C ends it)."
 else
   # The client runs as the lab's user, who needs leave to use this display.

@@ -42,15 +42,8 @@ install -d -m 0700 -o "$LAB_USER" "$LAB_DIR/shots"
 mkfifo -m 0600 "$control/request" "$control/reply"
 chown "$LAB_USER" "$control/request" "$control/reply"
 
-number=90
-while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-export DISPLAY=":$number"
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-trayer --edge top --align right --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && break; sleep 0.1; done
+source "$root/scripts/private-display.sh"
+private_display "$LAB_DIR" "$LAB_GROUP"
 
 counter() {
   ip netns exec "$LAB_NET_NS" nft list counter inet cvlab "$1" | awk '/packets/ {print $2}'

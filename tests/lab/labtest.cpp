@@ -5,6 +5,7 @@
 #include "core/vpncore.h"
 #include "settings/settings.h"
 #include "support/logcapture.h"
+#include "support/windowobjects.h"
 #include "utils/utils.h"
 
 #include <QDir>
@@ -88,13 +89,7 @@ bool clientLogHas(const QString& text)
 
 QObject* findObject(const QString& name)
 {
-    for (QWindow* window : QGuiApplication::allWindows()) {
-        if (window->objectName() == name)
-            return window;
-        if (QObject* object = window->findChild<QObject*>(name))
-            return object;
-    }
-    return nullptr;
+    return WindowObjects::find(name);
 }
 
 void prepareSettings(int protocol, bool killSwitch, bool autoReconnect)
@@ -181,6 +176,34 @@ void LabTest::init()
 {
     QCOMPARE(m_control.ask(QStringLiteral("killswitch")), QStringLiteral("absent"));
     QVERIFY(!tunnelDnsForced());
+}
+
+QQuickWindow* LabTest::connectFromTheWindow(Application& app)
+{
+    QQuickWindow* window = app.init() ? readyWindow(app) : nullptr;
+    if (!window)
+        return nullptr;
+    click(window);
+    VpnCore* core = app.vpnCore();
+    // The rules follow Connected through the service.
+    const bool connected = QTest::qWaitFor(
+        [&] {
+            return core->connectionState() == ConnectionState::Connected &&
+                   m_control.ask(QStringLiteral("killswitch")) == QStringLiteral("present");
+        },
+        connectTimeoutMs);
+    return connected ? window : nullptr;
+}
+
+bool LabTest::disconnectFromTheWindow(Application& app, QQuickWindow* window)
+{
+    click(window);
+    return QTest::qWaitFor(
+        [&] {
+            return app.vpnCore()->connectionState() == ConnectionState::Disconnected &&
+                   m_control.ask(QStringLiteral("killswitch")) == QStringLiteral("absent");
+        },
+        30000);
 }
 
 void LabTest::cleanup()
@@ -275,15 +298,9 @@ void LabTest::unexpectedDropKeepsTheKillSwitch()
 {
     prepareSettings(udp, true, false);
     Application app(nullptr);
-    QVERIFY(app.init());
-    VpnCore* core = app.vpnCore();
-    QQuickWindow* window = readyWindow(app);
+    QQuickWindow* window = connectFromTheWindow(app);
     QVERIFY(window);
-    click(window);
-    QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Connected),
-                              connectTimeoutMs);
-    QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("killswitch")),
-                              QStringLiteral("present"), 10000);
+    VpnCore* core = app.vpnCore();
 
     QCOMPARE(m_control.ask(QStringLiteral("openvpn-kill")), QStringLiteral("ok"));
     QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Disconnected), 30000);
@@ -306,19 +323,11 @@ void LabTest::killedOpenVpnReconnectsWithTheKillSwitchHeld()
     prepareSettings(udp, true, true);
     LogCapture log(true);
     Application app(nullptr);
-    QVERIFY(app.init());
-    VpnCore* core = app.vpnCore();
-    QQuickWindow* window = readyWindow(app);
+    QQuickWindow* window = connectFromTheWindow(app);
     QVERIFY(window);
-    click(window);
-    QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Connected),
-                              connectTimeoutMs);
+    VpnCore* core = app.vpnCore();
     QList<int> states;
     QObject::connect(core, &VpnCore::connectionStateChanged, [&](int state) { states << state; });
-
-    // The rules follow Connected through the service.
-    QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("killswitch")),
-                              QStringLiteral("present"), 10000);
     {
         KillSwitchWatch watch(m_control);
         QCOMPARE(m_control.ask(QStringLiteral("openvpn-kill")), QStringLiteral("ok"));
@@ -329,11 +338,7 @@ void LabTest::killedOpenVpnReconnectsWithTheKillSwitchHeld()
     }
     QVERIFY(log.contains(QStringLiteral("CrashExit")));
     QVERIFY(pingPasses(lab("LAB_TUNNEL_UDP")));
-
-    click(window);
-    QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Disconnected), 30000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("killswitch")), QStringLiteral("absent"),
-                              10000);
+    QVERIFY(disconnectFromTheWindow(app, window));
 }
 
 void LabTest::restartedServiceReconnectsWithTheKillSwitchHeld()
@@ -341,19 +346,11 @@ void LabTest::restartedServiceReconnectsWithTheKillSwitchHeld()
     prepareSettings(udp, true, true);
     LogCapture log(true);
     Application app(nullptr);
-    QVERIFY(app.init());
-    VpnCore* core = app.vpnCore();
-    QQuickWindow* window = readyWindow(app);
+    QQuickWindow* window = connectFromTheWindow(app);
     QVERIFY(window);
-    click(window);
-    QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Connected),
-                              connectTimeoutMs);
+    VpnCore* core = app.vpnCore();
     const QString init = QStringLiteral("Send data: [init: connection]");
     QCOMPARE(log.count(init), 1);
-
-    // The rules follow Connected through the service.
-    QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("killswitch")),
-                              QStringLiteral("present"), 10000);
     {
         KillSwitchWatch watch(m_control);
         QCOMPARE(m_control.ask(QStringLiteral("service-kill")), QStringLiteral("ok"));
@@ -370,11 +367,7 @@ void LabTest::restartedServiceReconnectsWithTheKillSwitchHeld()
     // The link to the new service is a reconnection: no second greeting.
     QCOMPARE(log.count(init), 1);
     QVERIFY(pingPasses(lab("LAB_TUNNEL_UDP")));
-
-    click(window);
-    QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Disconnected), 30000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("killswitch")), QStringLiteral("absent"),
-                              10000);
+    QVERIFY(disconnectFromTheWindow(app, window));
 }
 
 void LabTest::killedClientIsRepairedAtTheNextStart()

@@ -12,6 +12,7 @@
 #include "settings/settings.h"
 #include "support/logcapture.h"
 #include "support/tunnellab.h"
+#include "support/windowobjects.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,13 +37,7 @@ namespace {
 
 QObject* findObject(const QString& name)
 {
-    for (QWindow* window : QGuiApplication::allWindows()) {
-        if (window->objectName() == name)
-            return window;
-        if (QObject* object = window->findChild<QObject*>(name))
-            return object;
-    }
-    return nullptr;
+    return WindowObjects::find(name);
 }
 
 QQuickItem* item(const QString& name)

@@ -10,6 +10,7 @@ class WgTunnelTest : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void tunnelComesUpAndGoesAway();
     void resolvConfFollowsTheTunnel();
 };

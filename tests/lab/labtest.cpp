@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -87,11 +86,6 @@ bool clientLogHas(const QString& text)
     return file.open(QIODevice::ReadOnly) && file.readAll().contains(text.toUtf8());
 }
 
-QObject* findObject(const QString& name)
-{
-    return WindowObjects::find(name);
-}
-
 void prepareSettings(int protocol, bool killSwitch, bool autoReconnect)
 {
     Settings* settings = Settings::instance();
@@ -116,7 +110,7 @@ QQuickWindow* readyWindow(Application& app)
     window->requestActivate();
     if (!QTest::qWaitForWindowExposed(window))
         return nullptr;
-    QObject* location = findObject(QStringLiteral("LocationItem"));
+    QObject* location = WindowObjects::find(QStringLiteral("LocationItem"));
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 20000 && location &&
@@ -304,7 +298,7 @@ void LabTest::unexpectedDropKeepsTheKillSwitch()
 
     QCOMPARE(m_control.ask(QStringLiteral("openvpn-kill")), QStringLiteral("ok"));
     QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Disconnected), 30000);
-    QObject* dialog = findObject(QStringLiteral("KillSwitchDialog"));
+    QObject* dialog = WindowObjects::find(QStringLiteral("KillSwitchDialog"));
     QVERIFY(dialog);
     QTRY_VERIFY(dialog->property("opened").toBool());
     QCOMPARE(m_control.ask(QStringLiteral("killswitch")), QStringLiteral("present"));

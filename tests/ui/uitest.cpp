@@ -35,14 +35,9 @@
 
 namespace {
 
-QObject* findObject(const QString& name)
-{
-    return WindowObjects::find(name);
-}
-
 QQuickItem* item(const QString& name)
 {
-    return qobject_cast<QQuickItem*>(findObject(name));
+    return qobject_cast<QQuickItem*>(WindowObjects::find(name));
 }
 
 // Grabs the window, keeps the picture as a build artefact and returns it.
@@ -230,12 +225,13 @@ void UiTest::roundButtonDecisions()
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, buttonCentre);
     QTRY_COMPARE(errors.count(), 2); // cleared, then the missing credentials
     QCOMPARE(core->vpnConnectionErrorText(), QStringLiteral("Username or password is empty!"));
-    QTRY_VERIFY(findObject(QStringLiteral("VpnErrorToolTip"))->property("visible").toBool());
+    QTRY_VERIFY(
+        WindowObjects::find(QStringLiteral("VpnErrorToolTip"))->property("visible").toBool());
 
     setState(app, ConnectionState::Disconnecting);
     errors.clear();
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, buttonCentre);
-    QObject* tip = findObject(QStringLiteral("VpnStateToolTip"));
+    QObject* tip = WindowObjects::find(QStringLiteral("VpnStateToolTip"));
     QTRY_VERIFY(tip->property("visible").toBool());
     QCOMPARE(tip->property("text").toString(), QStringLiteral("Disconnection in progress..."));
     QCOMPARE(core->connectionState(), int(ConnectionState::Disconnecting));
@@ -244,7 +240,7 @@ void UiTest::roundButtonDecisions()
     setState(app, ConnectionState::Disconnected);
 
     // The kill-switch event asks the user, then lifts the block.
-    QObject* dialog = findObject(QStringLiteral("KillSwitchDialog"));
+    QObject* dialog = WindowObjects::find(QStringLiteral("KillSwitchDialog"));
     QMetaObject::invokeMethod(core, "killSwitchEventActivated");
     QTRY_VERIFY(dialog->property("visible").toBool());
     QCOMPARE(dialog->property("title").toString(), QStringLiteral("Killswitch event"));
@@ -286,7 +282,7 @@ void UiTest::connectThroughTheScreens()
 
     // Server location row, All tab, expand the Netherlands, pick Rotterdam.
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(60, 85));
-    QObject* dialog = findObject(QStringLiteral("ServerListWindow"));
+    QObject* dialog = WindowObjects::find(QStringLiteral("ServerListWindow"));
     QTRY_VERIFY(dialog->property("opened").toBool());
     dialog->setProperty("currentTab", 1);
     QTest::qWait(100);
@@ -323,7 +319,7 @@ void UiTest::serverListTabsKeysAndSearch()
     QTRY_VERIFY_WITH_TIMEOUT(!app.serverListModel()->catalogue().isEmpty(), 10000);
 
     QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
-    QObject* dialog = findObject(QStringLiteral("ServerListWindow"));
+    QObject* dialog = WindowObjects::find(QStringLiteral("ServerListWindow"));
     QTRY_VERIFY(dialog->property("opened").toBool());
     QCOMPARE(dialog->property("currentTab").toInt(), 0);
     QTest::keyClick(window, Qt::Key_2);
@@ -367,7 +363,7 @@ void UiTest::settingsWindowSectionsAndSaving()
     QVERIFY(window);
     QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
     auto* settingsWindow =
-        qobject_cast<QQuickWindow*>(findObject(QStringLiteral("SettingsWindow")));
+        qobject_cast<QQuickWindow*>(WindowObjects::find(QStringLiteral("SettingsWindow")));
     QVERIFY(settingsWindow);
     QTRY_VERIFY(settingsWindow->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(settingsWindow));
@@ -483,7 +479,8 @@ void UiTest::themeEditor()
     {
         Application app(nullptr);
         QVERIFY(app.init());
-        auto* editor = qobject_cast<QQuickWindow*>(findObject(QStringLiteral("ThemeWindow")));
+        auto* editor =
+            qobject_cast<QQuickWindow*>(WindowObjects::find(QStringLiteral("ThemeWindow")));
         QVERIFY(editor);
         QVERIFY(QTest::qWaitForWindowExposed(editor));
         QCOMPARE(editor->width(), 1000);
@@ -492,7 +489,7 @@ void UiTest::themeEditor()
         const QImage picture = shot(editor, QStringLiteral("theme-editor"));
         QVERIFY(near(picture, 990, 640, QColor(0xf6, 0xf7, 0xf9)));
         // A section choice shows its entries only.
-        QObject* sections = findObject(QStringLiteral("ThemeSectionListView"));
+        QObject* sections = WindowObjects::find(QStringLiteral("ThemeSectionListView"));
         QVERIFY(sections);
         QObject* entries = qmlContext(editor->contentItem())
                                ->contextProperty(QStringLiteral("themeListModel"))

@@ -15,6 +15,8 @@ namespace {
 ServiceController* currentController = nullptr;
 
 const char initConnection[] = "init: connection";
+// Answers come in order; a service that never answers must not grow the table without end.
+const quint64 maxOpenRequests = 1024;
 
 } // namespace
 
@@ -91,6 +93,9 @@ void ServiceController::onConnected()
     Logger::info(objectName(), QStringLiteral("Connected to vpn-service"));
     m_serviceRefused = false;
     m_connected = true;
+    // Each link numbers its start requests from 1.
+    m_requestOwners.clear();
+    m_requestsOnLink = 0;
     // The socket is reused for every reconnection; one attachment serves them all.
     connect(m_socket, &QWebSocket::textMessageReceived, this,
             &ServiceController::onTextMessageReceived, Qt::UniqueConnection);
@@ -137,7 +142,7 @@ void ServiceController::drainHeld()
         }
         Logger::info(objectName(),
                      QStringLiteral("Save data in buffer: ") + logText(command.message));
-        write(command.message);
+        write(command.message, command.owner);
     }
 }
 
@@ -155,7 +160,7 @@ void ServiceController::send(const QString& message, ServiceProcess* owner)
         return;
     }
     if (m_connected && m_socket->isValid()) {
-        write(message);
+        write(message, owner);
         return;
     }
     hold(HeldCommand{message, owner, owner != nullptr});
@@ -208,8 +213,18 @@ QString ServiceController::logText(const QString& message)
                                                       : message;
 }
 
-void ServiceController::write(const QString& message)
+bool ServiceController::isRequestOf(quint64 request, const ServiceProcess* process) const
 {
+    const auto it = m_requestOwners.constFind(request);
+    return it != m_requestOwners.cend() && it->data() == process && process != nullptr;
+}
+
+void ServiceController::write(const QString& message, ServiceProcess* owner)
+{
+    if (ServiceProcess::isStartRequest(message)) {
+        m_requestOwners.insert(++m_requestsOnLink, owner);
+        m_requestOwners.remove(m_requestsOnLink - maxOpenRequests);
+    }
     Logger::info(objectName(),
                  QStringLiteral("Send data: [") + logText(message) + QLatin1Char(']'));
     m_socket->sendTextMessage(message);
@@ -223,8 +238,12 @@ void ServiceController::onTextMessageReceived(const QString& message)
     const QString notification = message.left(message.size() - 1);
     Logger::info(objectName(),
                  QStringLiteral("Received data: [") + notification.simplified() + QLatin1Char(']'));
-    if (!notification.isEmpty())
-        emit processOutput(notification);
+    if (notification.isEmpty())
+        return;
+    emit processOutput(notification);
+    const ServiceProcess::Notification parsed = ServiceProcess::parseNotification(notification);
+    if (parsed.kind == ServiceProcess::Notification::Started)
+        m_requestOwners.remove(parsed.request);
 }
 
 void ServiceController::onWebSocketError(QAbstractSocket::SocketError)

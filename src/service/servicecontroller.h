@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractSocket>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -38,6 +39,8 @@ public:
     // The last service reached was refused for whom its socket belongs to.
     bool isServiceRefused() const { return m_serviceRefused; }
     QStringList bufferedMessages() const;
+    // Whether the given start request of the current link was sent for process.
+    bool isRequestOf(quint64 request, const ServiceProcess* process) const;
 
     // For the log only: start commands lose their paths.
     static QString logText(const QString& message);
@@ -68,7 +71,7 @@ private:
 
     bool timerActive() const;
     void reportInitialStatus();
-    void write(const QString& message);
+    void write(const QString& message, ServiceProcess* owner = nullptr);
     void open();
     void onLinkLost();
     bool trustsService();
@@ -79,6 +82,9 @@ private:
     const int m_port = 6457;
     const int m_interval = 3000;
     QList<HeldCommand> m_buffer;
+    // Start requests written on the current link, by number, and whom they were sent for.
+    QHash<quint64, QPointer<ServiceProcess>> m_requestOwners;
+    quint64 m_requestsOnLink = 0;
     QTimer* m_checkTimer = nullptr;
     QWebSocket* m_socket = nullptr;
     bool m_initialStatusReported = false;

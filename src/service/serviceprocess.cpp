@@ -11,6 +11,8 @@ namespace {
 
 const QString startedPrefix = QStringLiteral("started:");
 const QString finishedPrefix = QStringLiteral("finished:");
+const QString startCommandPrefix = QStringLiteral("start: ");
+const QString killCommandPrefix = QStringLiteral("start: <kill ");
 
 } // namespace
 
@@ -38,6 +40,11 @@ bool ServiceProcess::isSafeCommand(const QStringList& programAndArguments)
 {
     return std::none_of(programAndArguments.cbegin(), programAndArguments.cend(),
                         Utils::hasCommandBreakingCharacter);
+}
+
+bool ServiceProcess::isStartRequest(const QString& command)
+{
+    return command.startsWith(startCommandPrefix) && !command.startsWith(killCommandPrefix);
 }
 
 void ServiceProcess::start(const QStringList& programAndArguments)
@@ -96,6 +103,8 @@ ServiceProcess::Notification ServiceProcess::parseNotification(const QString& te
     const QStringList fields = QString(text).remove(prefix).split(QLatin1Char(','));
     if (fields.size() >= 3)
         notification.id = fields.first().toULongLong();
+    if (fields.size() >= 4 && notification.kind == Notification::Started)
+        notification.request = fields.at(2).toULongLong();
     if (fields.size() >= 2)
         notification.code = codeOf(fields.at(1));
     notification.name = fields.last();
@@ -134,8 +143,14 @@ void ServiceProcess::onProcessOutput(const QString& output)
 bool ServiceProcess::claim(const Notification& notification)
 {
     if (notification.kind == Notification::Started) {
-        if (notification.id != 0 && m_pendingStarts == 0)
+        // An answer tied to its request belongs to the handle that sent it, and to no other.
+        if (notification.request != 0) {
+            const ServiceController* controller = ServiceController::instance();
+            if (!controller || !controller->isRequestOf(notification.request, this))
+                return false;
+        } else if (notification.id != 0 && m_pendingStarts == 0) {
             return false;
+        }
         m_pendingStarts = qMax(0, m_pendingStarts - 1);
         if (notification.id != 0 && notification.code == 0)
             m_runs.insert(notification.id);

@@ -7,6 +7,7 @@
 
 // The client's handle of one program that the privileged service runs: it sends the start
 // command and follows the service's notifications that carry its name. When the service tells
+// which request a start answers, only the handle that sent it takes the answer; when it tells
 // the run's id, an end report counts only for the runs this handle started.
 class ServiceProcess : public QObject
 {
@@ -31,6 +32,9 @@ public:
         Kind kind = None;
         // The run's process id; 0 when the service did not tell it.
         quint64 id = 0;
+        // Which start request of the current link a "started:" answers (from 1); 0 when the
+        // service did not tell it.
+        quint64 request = 0;
         // -1 when the field is there but no number in 0..2147483647.
         int code = 0;
         QString name;
@@ -48,6 +52,8 @@ public:
     static Notification parseNotification(const QString& text);
     // No element holds a double quote, a carriage return, a line feed or a NUL.
     static bool isSafeCommand(const QStringList& programAndArguments);
+    // A start command that the service answers with exactly one "started:" (a kill is none).
+    static bool isStartRequest(const QString& command);
     static int codeOf(const QString& field);
 
 public slots:

@@ -55,9 +55,12 @@ void ManagementTest::init()
     QCOMPARE(m_client->connectionState(), ConnectionState::Connecting);
 
     // The test plays OpenVPN: the service was asked to start it and nobody else will connect.
+    LogCapture log(true);
     m_peer = new QTcpSocket;
     m_peer->connectToHost(QStringLiteral("127.0.0.1"), 61973);
     QVERIFY(m_peer->waitForConnected(5000));
+    // The client has taken the peer and closed its listener.
+    QVERIFY(log.waitFor(QStringLiteral("TcpServer: Created new connection")));
 }
 
 void ManagementTest::cleanup()
@@ -306,7 +309,6 @@ void ManagementTest::lineCutByTheNetworkIsReadWhole()
 
 void ManagementTest::secondPeerIsRefused()
 {
-    QTest::qWait(200); // the first peer is taken and the listener closed
     QTcpSocket second;
     second.connectToHost(QStringLiteral("127.0.0.1"), 61973);
     QVERIFY(!second.waitForConnected(1000));

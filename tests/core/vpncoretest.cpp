@@ -505,7 +505,7 @@ void VpnCoreTest::startupRepairUndoesWhatAnEarlierRunLeft()
     });
     core.recoverProtectionState();
     QCOMPARE(core.wrongDnsDetected(), expected.contains(QStringLiteral("dns reset")));
-    QTest::qWait(200);
+    QVERIFY(m_service->receiveEverythingSent());
     QCOMPARE(commands(), expected);
     QVERIFY(!Status().dnsActivated());
     QVERIFY(!Status().killswitchActivated());

@@ -43,8 +43,10 @@ int sendLine(quint16 port, const QByteArray& text)
             return 2;
         QThread::msleep(20);
     }
+    // A listener that refuses us may have closed the connection already.
     socket.write(text + '\n');
-    socket.waitForBytesWritten(1000);
+    if (socket.state() == QAbstractSocket::ConnectedState)
+        socket.waitForBytesWritten(1000);
     QByteArray received;
     QElapsedTimer open;
     open.start();

@@ -1,9 +1,11 @@
 #include "fakeservice.h"
 
 #include "service/servicecontroller.h"
+#include "service/serviceprocess.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
@@ -88,6 +90,7 @@ void FakeService::dropLinks()
 {
     const QList<QWebSocket*> links = m_links;
     m_links.clear();
+    m_requests.clear();
     for (QWebSocket* link : links) {
         link->disconnect(this);
         link->abort();
@@ -101,14 +104,17 @@ void FakeService::acceptLink()
         link->setParent(this);
         m_links << link;
         ++m_acceptedLinks;
-        connect(link, &QWebSocket::textMessageReceived, this, [this](const QString& frame) {
+        connect(link, &QWebSocket::textMessageReceived, this, [this, link](const QString& frame) {
             m_frames << frame;
+            if (ServiceProcess::isStartRequest(frame))
+                ++m_requests[link];
             emit frameReceived(frame);
             if (m_runsPrograms)
-                runCommand(frame);
+                runCommand(link, frame);
         });
         connect(link, &QWebSocket::disconnected, this, [this, link] {
             m_links.removeAll(link);
+            m_requests.remove(link);
             link->deleteLater();
         });
         emit linkAccepted();
@@ -136,6 +142,18 @@ bool FakeService::waitForLink(int timeoutMs) const
     return waitUntil([this] { return !m_links.isEmpty(); }, timeoutMs);
 }
 
+bool FakeService::receiveEverythingSent(int timeoutMs)
+{
+    ServiceController* controller = ServiceController::instance();
+    if (!controller)
+        return false;
+    const QString marker = QStringLiteral("stop: <catch-up-%1>").arg(++m_markers);
+    controller->send(marker);
+    const bool seen = waitUntil([this, &marker] { return m_frames.contains(marker); }, timeoutMs);
+    m_frames.removeAll(marker);
+    return seen;
+}
+
 QStringList FakeService::quotedArguments(const QString& command)
 {
     static const QRegularExpression quoted(QStringLiteral("\"([^\"]*)\""));
@@ -146,7 +164,12 @@ QStringList FakeService::quotedArguments(const QString& command)
     return arguments;
 }
 
-void FakeService::runCommand(const QString& frame)
+quint64 FakeService::lastRequest() const
+{
+    return m_links.isEmpty() ? 0 : m_requests.value(m_links.last());
+}
+
+void FakeService::runCommand(QWebSocket* link, const QString& frame)
 {
     static const QRegularExpression kill(QStringLiteral("^start: <kill (.+)>$"));
     static const QRegularExpression stop(QStringLiteral("^stop: <(.+)>$"));
@@ -155,11 +178,14 @@ void FakeService::runCommand(const QString& frame)
     else if (const auto match = stop.match(frame); match.hasMatch())
         signalPrograms(match.captured(1), false);
     else if (frame.startsWith(QLatin1String("start: ")))
-        startProgram(quotedArguments(frame));
+        startProgram(link, quotedArguments(frame));
 }
 
-void FakeService::startProgram(const QStringList& programAndArguments)
+void FakeService::startProgram(QWebSocket* asking, const QStringList& programAndArguments)
 {
+    const quint64 request = m_requests.value(asking);
+    // A later link may be made at the same address once this one is gone.
+    const QPointer<QWebSocket> link(asking);
     if (programAndArguments.isEmpty())
         return;
     QString name = QFileInfo(programAndArguments.first()).fileName();
@@ -170,15 +196,15 @@ void FakeService::startProgram(const QStringList& programAndArguments)
     program->setProcessChannelMode(QProcess::ForwardedChannels);
     m_programs << program;
     // The run's id is its process id, which Qt forgets once the process has ended.
-    connect(program, &QProcess::started, this, [this, program, name] {
+    connect(program, &QProcess::started, this, [this, program, name, link, request] {
         program->setProperty("runId", program->processId());
-        reportStart(name, program->processId());
+        reportStart(link, request, name, program->processId());
     });
     connect(program, &QProcess::errorOccurred, this,
-            [this, program, name](QProcess::ProcessError error) {
+            [this, program, name, link, request](QProcess::ProcessError error) {
                 if (error != QProcess::FailedToStart)
                     return;
-                notify(QStringLiteral("started:0,2,%1").arg(name));
+                notify(startedText(link, request, 0, 2, name));
                 m_programs.removeAll(program);
                 program->deleteLater();
             });
@@ -192,9 +218,18 @@ void FakeService::startProgram(const QStringList& programAndArguments)
     program->start(programAndArguments.first(), programAndArguments.mid(1));
 }
 
-void FakeService::reportStart(const QString& name, qint64 id)
+QString FakeService::startedText(QWebSocket* link, quint64 request, qint64 id, int code,
+                                 const QString& name) const
 {
-    notify(QStringLiteral("started:%1,0,%2").arg(id).arg(name));
+    // The request's number means something only on the link that sent it.
+    if (!link || !m_links.contains(link))
+        return QStringLiteral("started:%1,%2,%3").arg(id).arg(code).arg(name);
+    return QStringLiteral("started:%1,%2,%3,%4").arg(id).arg(code).arg(request).arg(name);
+}
+
+void FakeService::reportStart(QWebSocket* link, quint64 request, const QString& name, qint64 id)
+{
+    notify(startedText(link, request, id, 0, name));
     if (m_heldEndReports.isEmpty() || name != m_holdEndOf)
         return;
     m_holdEndOf.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -54,8 +55,14 @@ public:
     void clearFrames() { m_frames.clear(); }
     bool waitForFrames(int count, int timeoutMs = 10000) const;
     bool waitForLink(int timeoutMs = 10000) const;
+    // Every frame the client's link sent before this call has arrived: a marker sent after them
+    // on the same ordered link has. The marker is not kept among the frames.
+    bool receiveEverythingSent(int timeoutMs = 10000);
     int acceptedLinks() const { return m_acceptedLinks; }
     int openLinks() const { return m_links.size(); }
+    // How many start requests the newest link has sent: the number its latest start's answer
+    // carries.
+    quint64 lastRequest() const;
     int stalledConnections() const { return m_stalled.size(); }
 
 signals:
@@ -64,18 +71,22 @@ signals:
 
 private:
     void acceptLink();
-    void runCommand(const QString& frame);
-    void startProgram(const QStringList& programAndArguments);
+    void runCommand(QWebSocket* link, const QString& frame);
+    void startProgram(QWebSocket* link, const QStringList& programAndArguments);
     void signalPrograms(const QString& name, bool kill);
-    void reportStart(const QString& name, qint64 id);
+    void reportStart(QWebSocket* link, quint64 request, const QString& name, qint64 id);
     void reportEnd(const QString& name, qint64 id, int code);
+    QString startedText(QWebSocket* link, quint64 request, qint64 id, int code,
+                        const QString& name) const;
 
     QWebSocketServer* m_server = nullptr;
     QTcpServer* m_silentServer = nullptr;
     QList<QWebSocket*> m_links;
+    QHash<QWebSocket*, quint64> m_requests;
     QList<QTcpSocket*> m_stalled;
     QStringList m_frames;
     int m_acceptedLinks = 0;
+    int m_markers = 0;
     bool m_runsPrograms = false;
     QList<QProcess*> m_programs;
     QString m_holdEndOf;

@@ -1,6 +1,7 @@
 // Stands in for the WireGuard tunnel program. "--add FILE --port N": writes a ring log "log.bin"
 // beside FILE, connects to 127.0.0.1:N and plays FAKE_WG_SCRIPT (writes separated by "|", the
-// lines of one write by "~"; "exit:N" ends the program with code N, "sleep:N" waits N ms), then
+// lines of one write by "~"; "exit:N" ends the program with code N, "sleep:N" waits N ms,
+// "wait:FILE" until FILE exists), then
 // stays until a "--remove FILE" run marks the file
 // as removed, says ">STATE:DISCONNECTED" and ends. Every run appends its arguments to the file
 // named by FAKE_WG_RECORD.
@@ -48,6 +49,16 @@ void writeRingLog(const QString& configPath)
                ringRecord(now, "Handshake completed"));
 }
 
+// The client closes its report listener once the run is over for it: what is still unsent then
+// has nobody to go to.
+void sendReport(QTcpSocket& report, const QByteArray& bytes)
+{
+    if (report.state() != QAbstractSocket::ConnectedState)
+        return;
+    report.write(bytes);
+    report.waitForBytesWritten(1000);
+}
+
 QString removedMarker(const QString& configPath)
 {
     return configPath + QStringLiteral(".removed");
@@ -81,24 +92,26 @@ int main(int argc, char** argv)
     const QString script = qEnvironmentVariable(
         "FAKE_WG_SCRIPT", QStringLiteral(">STATE:CONNECTED|>BYTECOUNT:2.0 MiB, 512 B"));
     for (const QString& line : script.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
-        if (line.startsWith(QLatin1String("exit:"))) {
-            report.waitForBytesWritten(1000);
+        if (line.startsWith(QLatin1String("exit:")))
             return line.mid(5).toInt();
-        }
         if (line.startsWith(QLatin1String("sleep:"))) {
             QThread::msleep(line.mid(6).toULong());
             continue;
         }
-        report.write(QString(line).replace(QLatin1Char('~'), QLatin1Char('\n')).toUtf8() + '\n');
-        report.waitForBytesWritten(1000);
+        if (line.startsWith(QLatin1String("wait:"))) {
+            while (!QFile::exists(line.mid(5)))
+                QThread::msleep(10);
+            continue;
+        }
+        sendReport(report,
+                   QString(line).replace(QLatin1Char('~'), QLatin1Char('\n')).toUtf8() + '\n');
         QThread::msleep(50);
     }
     while (!QFile::exists(removedMarker(config)) &&
            report.state() == QAbstractSocket::ConnectedState) {
         report.waitForReadyRead(100);
     }
-    report.write(">STATE:DISCONNECTED\n");
-    report.waitForBytesWritten(1000);
+    sendReport(report, ">STATE:DISCONNECTED\n");
     report.disconnectFromHost();
     return 0;
 }

@@ -89,6 +89,8 @@ void ServiceProcessTest::parsesNotifications_data()
         << "finished:x,2,dns" << N::Finished << quint64(0) << 2 << "dns";
     QTest::newRow("last field is the name")
         << "finished:1,2,extra,network-tool" << N::Finished << quint64(1) << 2 << "network-tool";
+    QTest::newRow("started with its request")
+        << "started:4711,0,3,openvpn" << N::Started << quint64(4711) << 0 << "openvpn";
     QTest::newRow("other text") << "hello" << N::None << quint64(0) << 0 << "";
     QTest::newRow("prefix case differs")
         << "Started:1,0,openvpn" << N::None << quint64(0) << 0 << "";
@@ -184,6 +186,47 @@ void ServiceProcessTest::runsInFlightAreTiedToTheirHandle()
     QCOMPARE(finished.last().first().toInt(), 3);
     QCOMPARE(reused.state(), 0);
     QCOMPARE(newer.state(), 2);
+}
+
+void ServiceProcessTest::startAnswersReachOnlyTheHandleThatAsked()
+{
+    // Two handles of one name wait for their starts, and a start that nobody owns (a tunnel's
+    // removal sent by a client on its way out) is in flight before them. The answers come in
+    // another order than the requests, the ownerless one first.
+    const QString name = QStringLiteral("wireguard-service");
+    ServiceProcess first(name);
+    ServiceProcess second(name);
+    QSignalSpy firstStarted(&first, &ServiceProcess::started);
+    QSignalSpy firstError(&first, &ServiceProcess::error);
+    QSignalSpy secondStarted(&second, &ServiceProcess::started);
+    QSignalSpy secondError(&second, &ServiceProcess::error);
+    m_service->clearFrames();
+    m_service->controller()->send(
+        ServiceProcess::startMessage({name, QStringLiteral("--remove"), QStringLiteral("a")}));
+    first.start({name, QStringLiteral("--add"), QStringLiteral("b")});
+    second.start({name, QStringLiteral("--add"), QStringLiteral("c")});
+    QVERIFY(m_service->waitForFrames(3));
+    const quint64 last = m_service->lastRequest();
+    QSignalSpy delivered(m_service->controller(), &ServiceController::processOutput);
+    m_service->notify(QStringLiteral("started:30,0,%1,%2").arg(last - 2).arg(name));
+    m_service->notify(QStringLiteral("started:32,0,%1,%2").arg(last).arg(name));
+    m_service->notify(QStringLiteral("started:0,126,%1,%2").arg(last - 1).arg(name));
+    QTRY_COMPARE(delivered.count(), 3);
+    QCOMPARE(firstStarted.count(), 0);
+    QCOMPARE(firstError.count(), 1);
+    QCOMPARE(firstError.first().first().toInt(), 126);
+    QCOMPARE(first.state(), 0);
+    QCOMPARE(secondStarted.count(), 1);
+    QCOMPARE(secondError.count(), 0);
+    QCOMPARE(second.state(), 2);
+
+    // The ownerless run's end belongs to neither; the second handle's own end does.
+    QSignalSpy secondFinished(&second, &ServiceProcess::finished);
+    m_service->notify(QStringLiteral("finished:30,0,%1").arg(name));
+    m_service->notify(QStringLiteral("finished:32,4,%1").arg(name));
+    QVERIFY(secondFinished.wait());
+    QCOMPARE(secondFinished.count(), 1);
+    QCOMPARE(secondFinished.first().first().toInt(), 4);
 }
 
 void ServiceProcessTest::namesDifferingOnlyInCaseAreIgnored()

@@ -19,6 +19,7 @@ private slots:
     void startedWithErrorCodeGivesErrorAndStateZero();
     void endReportCountsOnlyForOwnRunsUnlessItHasNoId();
     void runsInFlightAreTiedToTheirHandle();
+    void startAnswersReachOnlyTheHandleThatAsked();
     void namesDifferingOnlyInCaseAreIgnored();
 
 private:

@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <cstdio>
+
 namespace {
 
 QStringList captured;
@@ -28,6 +30,11 @@ LogCapture::~LogCapture()
 {
     forwardTo = nullptr;
     qInstallMessageHandler(m_previous);
+    // A failed case shows everything it captured, so that its cause can be read from the run.
+    if (QTest::currentTestFailed()) {
+        for (const QString& message : qAsConst(captured))
+            std::fprintf(stderr, "captured: %s\n", qPrintable(message));
+    }
 }
 
 QStringList LogCapture::messages() const

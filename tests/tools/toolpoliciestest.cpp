@@ -6,6 +6,7 @@
 #include "openvpnconfigcheck.h"
 #include "peerpolicy.h"
 #include "programpolicy.h"
+#include "servicenotice.h"
 #include "toolenvironment.h"
 #include "trustedpath.h"
 
@@ -287,4 +288,17 @@ void ToolPoliciesTest::buildsToolEnvironments()
                                    &problem)
                 .isEmpty());
     QVERIFY(!problem.isEmpty());
+}
+
+void ToolPoliciesTest::noticesHeldForALaterLinkLoseTheirRequest()
+{
+    // The number names a request of the link that sent it; on the next link it would name
+    // another.
+    const QString started = ServiceNotice::started(4711, 0, 3, QStringLiteral("openvpn"));
+    QCOMPARE(started, QStringLiteral("started:4711,0,3,openvpn"));
+    QCOMPARE(ServiceNotice::forLaterLink(started), QStringLiteral("started:4711,0,openvpn"));
+    QCOMPARE(ServiceNotice::started(0, 126, 0, QStringLiteral("dns")),
+             QStringLiteral("started:0,126,dns"));
+    const QString finished = ServiceNotice::finished(4711, 1, QStringLiteral("openvpn"));
+    QCOMPARE(ServiceNotice::forLaterLink(finished), finished);
 }

@@ -21,4 +21,5 @@ private slots:
     void judgesPathEntries_data();
     void judgesPathEntries();
     void buildsToolEnvironments();
+    void noticesHeldForALaterLinkLoseTheirRequest();
 };

@@ -115,7 +115,7 @@ void VpnServiceSecurityTest::expectRefusal(ServiceLab& lab, const QStringList& e
 {
     const QString name = QFileInfo(elements.first()).fileName();
     QCOMPARE(exchange(ServiceLab::startFrame(elements)),
-             QStringList{QStringLiteral("started:0,126,%1\n").arg(name)});
+             QStringList{QStringLiteral("started:0,126,1,%1\n").arg(name)});
     QVERIFY2(lab.waitForLog(QStringLiteral("Refused to start")), qPrintable(lab.log()));
     QVERIFY2(lab.log().contains(reason), qPrintable(lab.log()));
     QCOMPARE(lab.ran(), QStringList());
@@ -207,7 +207,7 @@ void VpnServiceSecurityTest::runsOpenVpnFromPrivateCopy()
     const QStringList replies = exchange(ServiceLab::startFrame(openVpnCommand(lab, config)));
     QCOMPARE(replies.size(), 1);
     QVERIFY2(replies.first().startsWith(QLatin1String("started:")) &&
-                 replies.first().endsWith(QLatin1String(",0,openvpn\n")),
+                 replies.first().endsWith(QLatin1String(",0,1,openvpn\n")),
              qPrintable(replies.first()));
     QTRY_COMPARE(lab.ran().size(), 1);
     const QStringList ran = lab.ran().first().split(QLatin1Char(' '));
@@ -289,9 +289,9 @@ void VpnServiceSecurityTest::killSparesAnotherUsersRun()
              qPrintable(output + lab.log()));
     QVERIFY2(!exchangeAsNobody(QStringLiteral("stop: <wireguard-service>")).contains("finished:"),
              qPrintable(lab.log()));
-    QTest::qWait(300);
+    QVERIFY2(lab.waitForLog(QStringLiteral("Stop wireguard-service for uid 65534: no run")),
+             qPrintable(lab.log()));
     QCOMPARE(replies.count(), 1);
-    QVERIFY(lab.log().contains(QLatin1String("Stop wireguard-service for uid 65534: no run")));
 }
 
 void VpnServiceSecurityTest::runsWireGuardFromPrivateCopy()
@@ -301,7 +301,7 @@ void VpnServiceSecurityTest::runsWireGuardFromPrivateCopy()
     const QString file = lab.writeUserFile(QStringLiteral("wg.conf"), wireGuardConfig());
     QVERIFY(QFile::setPermissions(file, QFileDevice::Permissions()));
     const QStringList replies = exchange(ServiceLab::startFrame(wireGuardAdd(lab, file)));
-    QVERIFY2(replies.value(0).endsWith(QLatin1String(",0,wireguard-service\n")),
+    QVERIFY2(replies.value(0).endsWith(QLatin1String(",0,1,wireguard-service\n")),
              qPrintable(replies.join(QString()) + lab.log()));
     QTRY_COMPARE(lab.ran().size(), 1);
     const QString copy = WireGuardCopy::pathFor(lab.runDir(), 0, file);
@@ -326,7 +326,7 @@ void VpnServiceSecurityTest::refusesAnotherUsersWireGuardFile()
     QVERIFY(lab.start(QStringLiteral("nogroup")));
     const QString file = lab.writeUserFile(QStringLiteral("wg.conf"), wireGuardConfig());
     const QString output = exchangeAsNobody(ServiceLab::startFrame(wireGuardAdd(lab, file)));
-    QVERIFY2(output.contains(QLatin1String("frame: started:0,126,wireguard-service")),
+    QVERIFY2(output.contains(QLatin1String("frame: started:0,126,1,wireguard-service")),
              qPrintable(output + lab.log()));
     QVERIFY2(lab.waitForLog(QStringLiteral("is not a regular file of uid 65534")),
              qPrintable(lab.log()));

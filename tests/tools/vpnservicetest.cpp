@@ -51,20 +51,31 @@ void VpnServiceTest::startReportsIdsInEventOrder()
     ServiceProcess tool(QStringLiteral("network-tool"));
     QSignalSpy started(&tool, &ServiceProcess::started);
     QSignalSpy finished(&tool, &ServiceProcess::finished);
+    // A second handle of the same name waits at the same time; its request is refused.
+    ServiceProcess refused(QStringLiteral("network-tool"));
+    QSignalSpy refusedError(&refused, &ServiceProcess::error);
 
     tool.start({lab.toolPath(QStringLiteral("network-tool")), QStringLiteral("--ipv6"),
                 QStringLiteral("enable")});
+    refused.start({lab.toolPath(QStringLiteral("network-tool")), QStringLiteral("--ipv6"),
+                   QStringLiteral("maybe")});
 
     QVERIFY(finished.wait(waitMs));
     QCOMPARE(started.count(), 1);
     QCOMPARE(finished.first().at(0).toInt(), 0);
-    const QStringList seen = texts(output);
-    QCOMPARE(seen.size(), 2);
+    QTRY_COMPARE(refusedError.count(), 1);
+    QCOMPARE(refusedError.first().at(0).toInt(), 126);
+    QCOMPARE(tool.state(), 0);
+    QStringList seen = texts(output);
+    QCOMPARE(seen.size(), 3);
+    // The refusal is answered at once, the run's start once it runs: each names its request.
+    QVERIFY(seen.removeOne(QStringLiteral("started:0,126,2,network-tool")));
     const ServiceProcess::Notification first = ServiceProcess::parseNotification(seen.at(0));
     const ServiceProcess::Notification last = ServiceProcess::parseNotification(seen.at(1));
     QCOMPARE(first.kind, ServiceProcess::Notification::Started);
     QCOMPARE(last.kind, ServiceProcess::Notification::Finished);
     QVERIFY(first.id > 0);
+    QCOMPARE(first.request, quint64(1));
     QCOMPARE(last.id, first.id);
     QCOMPARE(lab.ran(), QStringList{QStringLiteral("network-tool --ipv6 enable")});
 }
@@ -100,6 +111,7 @@ void VpnServiceTest::stopAndKillReachTheRun()
     QCOMPARE(tunnel.state(), int(ServiceProcess::NotRunning));
     // The service puts IPv6 back by itself, and tells the client nothing of that run.
     QTRY_VERIFY_WITH_TIMEOUT(lab.ran().contains(QStringLiteral("network-tool --restore")), waitMs);
+    QVERIFY(lab.waitForLog(QStringLiteral("(network-tool) finished"), waitMs));
     QCOMPARE(texts(output).size(), 2);
 
     tunnel.start(add);

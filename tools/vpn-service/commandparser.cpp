@@ -70,6 +70,11 @@ CommandParser::Command CommandParser::parse(const QString& frame)
     return command;
 }
 
+bool CommandParser::isStartRequest(const QString& frame)
+{
+    return frame.startsWith(startPrefix) && !frame.startsWith(killPrefix);
+}
+
 QString CommandParser::programName(const QString& text)
 {
     // The first quoted element, when there is one, names the program of the refusal.

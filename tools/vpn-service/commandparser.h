@@ -29,6 +29,8 @@ public:
     static constexpr int maxNameSize = 64;
 
     static Command parse(const QString& frame);
+    // A frame the service answers with exactly one "started:", whatever else is wrong with it.
+    static bool isStartRequest(const QString& frame);
     // The file name of the first quoted element of a start frame; empty without one.
     static QString programName(const QString& text);
     // '"a" "b" ""' -> a, b and an empty element; false for anything else.

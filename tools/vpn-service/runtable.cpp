@@ -1,6 +1,7 @@
 #include "runtable.h"
 
 #include "runprocess.h"
+#include "servicenotice.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -29,11 +30,11 @@ RunTable::~RunTable()
 }
 
 void RunTable::start(const QString& name, const QString& program, const QStringList& arguments,
-                     const QProcessEnvironment& environment, uid_t uid, quint64 link, int logFd,
+                     const QProcessEnvironment& environment, const Origin& origin, int logFd,
                      const QString& privateDir)
 {
     auto* process = new RunProcess(this);
-    m_runs.insert(process, {name, uid, link, 0, logFd, privateDir});
+    m_runs.insert(process, {name, origin.uid, origin.link, origin.request, 0, logFd, privateDir});
     process->setProcessChannelMode(QProcess::MergedChannels);
     process->setProcessEnvironment(environment);
     process->setWorkingDirectory(QStringLiteral("/"));
@@ -55,14 +56,14 @@ void RunTable::onStarted(QProcess* process)
     Run& run = m_runs[process];
     run.id = process->processId();
     qInfo("Started %s as process %lld for uid %u", qPrintable(run.name), run.id, run.uid);
-    report(run, QStringLiteral("started:%1,0,%2").arg(run.id).arg(run.name));
+    report(run, ServiceNotice::started(run.id, 0, run.request, run.name));
 }
 
 void RunTable::onFailedToStart(QProcess* process)
 {
     const Run run = m_runs.value(process);
     qWarning("Could not start %s: %s", qPrintable(run.name), qPrintable(process->errorString()));
-    report(run, QStringLiteral("started:0,%1,%2").arg(failedToStartCode).arg(run.name));
+    report(run, ServiceNotice::started(0, failedToStartCode, run.request, run.name));
     release(process);
     emit runEnded(run.name, run.uid);
 }
@@ -72,7 +73,7 @@ void RunTable::onFinished(QProcess* process, int code)
     forwardOutput(process);
     const Run run = m_runs.value(process);
     qInfo("Process %lld (%s) finished with code %d", run.id, qPrintable(run.name), code);
-    report(run, QStringLiteral("finished:%1,%2,%3").arg(run.id).arg(code).arg(run.name));
+    report(run, ServiceNotice::finished(run.id, code, run.name));
     release(process);
     settleKills(run.id);
     emit runEnded(run.name, run.uid);

@@ -27,9 +27,16 @@ public:
 
     // Starts program from its argument list, no shell, with exactly that environment. The run
     // owns logFd (its output is appended there; -1 sends it to the service's log) and removes
-    // privateDir when it ends. Link 0 is the service's own run: it notifies no one.
+    // privateDir when it ends. Link 0 is the service's own run: it notifies no one. request is
+    // the number of the link's start request that its "started:" answers.
+    struct Origin
+    {
+        uid_t uid = 0;
+        quint64 link = 0;
+        quint64 request = 0;
+    };
     void start(const QString& name, const QString& program, const QStringList& arguments,
-               const QProcessEnvironment& environment, uid_t uid, quint64 link, int logFd = -1,
+               const QProcessEnvironment& environment, const Origin& origin, int logFd = -1,
                const QString& privateDir = QString());
     void stop(uid_t uid, const QString& name);
     // SIGKILL to the user's runs of name; "finished:0,0,<kill NAME>" follows their own ends.
@@ -52,6 +59,7 @@ private:
         QString name;
         uid_t uid = 0;
         quint64 link = 0;
+        quint64 request = 0;
         qint64 id = 0;
         int logFd = -1;
         QString privateDir;

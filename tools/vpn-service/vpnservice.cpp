@@ -7,6 +7,7 @@
 #include "platform/sockettable.h"
 #include "programpolicy.h"
 #include "runtable.h"
+#include "servicenotice.h"
 #include "systemfacts.h"
 #include "toolenvironment.h"
 #include "trustedpath.h"
@@ -105,7 +106,7 @@ void VpnService::restoreNetwork(uid_t uid, bool wait)
     }
     const QStringList arguments{QStringLiteral("--restore")};
     if (!wait) {
-        m_runs->start(request.name, program, arguments, environment, uid, 0);
+        m_runs->start(request.name, program, arguments, environment, RunTable::Origin{uid, 0, 0});
         return;
     }
     QProcess process;
@@ -201,11 +202,21 @@ void VpnService::accept(QWebSocket* socket, uid_t uid)
 
 void VpnService::onFrame(QWebSocket* socket, const QString& frame)
 {
-    const Link link = m_links.value(socket);
+    // A frame may still arrive from a link that was removed: it speaks for nobody.
+    const auto found = m_links.find(socket);
+    if (found == m_links.end()) {
+        qWarning("Dropped a frame of a link that is no longer open");
+        return;
+    }
+    const bool startRequest = CommandParser::isStartRequest(frame);
+    if (startRequest)
+        ++found->lastRequest;
+    const Link link = *found;
     const CommandParser::Command command = CommandParser::parse(frame);
     switch (command.kind) {
     case CommandParser::Command::Invalid:
-        if (!command.name.isEmpty())
+        // Every start request gets its one answer, so that the client's count stays in step.
+        if (startRequest)
             return refuseStart(link, command.name, command.problem);
         qWarning("Refused a command of uid %u: %s", link.uid, qPrintable(command.problem));
         break;
@@ -250,8 +261,9 @@ void VpnService::onStart(const Link& link, const QStringList& elements, const QS
     // The child inherits this one descriptor; the service's copy goes right after the fork.
     if (prepared.passFd >= 0)
         ::fcntl(prepared.passFd, F_SETFD, 0);
-    m_runs->start(name, program, prepared.arguments, environment, link.uid, link.serial,
-                  prepared.logFd, prepared.privateDir);
+    m_runs->start(name, program, prepared.arguments, environment,
+                  RunTable::Origin{link.uid, link.serial, link.lastRequest}, prepared.logFd,
+                  prepared.privateDir);
     if (prepared.passFd >= 0)
         ::close(prepared.passFd);
 }
@@ -412,7 +424,7 @@ void VpnService::refuseStart(const Link& link, const QString& name, const QStrin
 {
     qWarning("Refused to start '%s' for uid %u: %s", qPrintable(name), link.uid,
              qPrintable(problem));
-    deliver(link.uid, link.serial, QStringLiteral("started:0,%1,%2").arg(refusedCode).arg(name));
+    deliver(link.uid, link.serial, ServiceNotice::started(0, refusedCode, link.lastRequest, name));
 }
 
 void VpnService::send(QWebSocket* socket, const QString& text)
@@ -439,5 +451,5 @@ void VpnService::deliver(uid_t uid, quint64 link, const QString& text)
         qWarning("Dropped the oldest held notification of uid %u", uid);
         held.removeFirst();
     }
-    held.append(text);
+    held.append(ServiceNotice::forLaterLink(text));
 }

@@ -39,6 +39,8 @@ private:
     {
         quint64 serial = 0;
         uid_t uid = 0;
+        // The number of the link's latest start request, which its "started:" answer carries.
+        quint64 lastRequest = 0;
     };
 
     void onNewConnection();

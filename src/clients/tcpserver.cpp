@@ -83,8 +83,9 @@ void TcpServer::onNewConnection()
 bool TcpServer::trusts(QTcpSocket* socket)
 {
     QString owner;
-    if (LocalPeerTrust::checkPeer(socket->peerPort(), socket->localPort(), &owner) ==
-        LocalPeerTrust::Accept)
+    if (LocalPeerTrust::checkPeer(socket->localAddress(), socket->localPort(),
+                                  socket->peerAddress(), socket->peerPort(),
+                                  &owner) == LocalPeerTrust::Accept)
         return true;
     Logger::warning(objectName(),
                     QStringLiteral("Refused peer from port %1 on port %2: its socket belongs to %3")

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QHostAddress;
+
 // Every fact the client takes from the operating system enters here. One implementation per
 // platform lives in linux/ and windows/; the logic that uses these facts stays platform-neutral.
 namespace Platform {
@@ -79,9 +81,10 @@ struct DnsFacts
 DnsFacts dnsFacts();
 
 // Accounts as the platform names them: a user id on Linux, a SID on Windows. Empty when unknown.
-// The account that owns the established loopback TCP socket whose own port is localPort and whose
-// peer's port is remotePort.
-QString loopbackSocketOwner(quint16 localPort, quint16 remotePort);
+// The account that owns the socket at the other end of our TCP connection: exactly our peer's
+// address and port, connected to exactly ours, in any state.
+QString peerSocketOwner(const QHostAddress& ourAddress, quint16 ourPort,
+                        const QHostAddress& peerAddress, quint16 peerPort);
 // The account that listens on the loopback TCP port (on 127.0.0.1 or on every address).
 QString loopbackListenerOwner(quint16 port);
 // The account this process runs as, and the system's own (root, SYSTEM).

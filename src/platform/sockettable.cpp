@@ -59,11 +59,6 @@ bool parseRow(const QByteArray& line, SocketTable::Row* row)
     return stateOk && uidOk && inodeOk && row->uid >= 0;
 }
 
-bool isLoopback(const QHostAddress& address)
-{
-    return SocketTable::plainAddress(address).isLoopback();
-}
-
 } // namespace
 
 QVector<SocketTable::Row> SocketTable::parse(const QByteArray& text)
@@ -77,20 +72,22 @@ QVector<SocketTable::Row> SocketTable::parse(const QByteArray& text)
     return rows;
 }
 
-qint64 SocketTable::establishedOwner(const QVector<Row>& rows, quint16 localPort,
-                                     quint16 remotePort)
+qint64 SocketTable::peerOwner(const QVector<Row>& rows, const QHostAddress& ourAddress,
+                              quint16 ourPort, const QHostAddress& peerAddress, quint16 peerPort)
 {
+    const QHostAddress us = plainAddress(ourAddress);
+    const QHostAddress them = plainAddress(peerAddress);
     qint64 owner = -1;
+    int found = 0;
     for (const Row& row : rows) {
-        if (row.state != Established || row.inode == 0 || row.localPort != localPort ||
-            row.remotePort != remotePort || !isLoopback(row.localAddress) ||
-            !isLoopback(row.remoteAddress))
+        if (row.state == Listen || row.inode == 0 || row.localPort != peerPort ||
+            row.remotePort != ourPort || plainAddress(row.localAddress) != them ||
+            plainAddress(row.remoteAddress) != us)
             continue;
-        if (owner >= 0 && owner != row.uid)
-            return -1;
         owner = row.uid;
+        ++found;
     }
-    return owner;
+    return found == 1 ? owner : -1;
 }
 
 qint64 SocketTable::listeningOwner(const QVector<Row>& rows, const QHostAddress& address,

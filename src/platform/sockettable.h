@@ -29,10 +29,12 @@ public:
 
     // Every well-formed row of either table; the header and broken rows are skipped.
     static QVector<Row> parse(const QByteArray& text);
-    // The user id of the live established loopback socket whose own port is localPort and whose
-    // peer's port is remotePort; -1 when there is none or the rows disagree. A closed socket
-    // leaves a row without inode that claims root: it never counts.
-    static qint64 establishedOwner(const QVector<Row>& rows, quint16 localPort, quint16 remotePort);
+    // The user id of the socket at the other end of our connection: its own address and port
+    // are our peer's, and its peer is exactly us (IPv4-mapped addresses compare as IPv4). Any
+    // state counts, a half-closed one too; a listener never does, nor a closed socket's leftover
+    // row, which has no inode and claims root. -1 unless exactly one row is that socket.
+    static qint64 peerOwner(const QVector<Row>& rows, const QHostAddress& ourAddress,
+                            quint16 ourPort, const QHostAddress& peerAddress, quint16 peerPort);
     // The user id of the live sockets listening on port at address or at every address; -1 when
     // there is none or they disagree.
     static qint64 listeningOwner(const QVector<Row>& rows, const QHostAddress& address,

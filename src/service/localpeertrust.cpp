@@ -10,9 +10,11 @@ LocalPeerTrust::Verdict LocalPeerTrust::decide(const QString& owner, const QStri
     return owner == systemAccount || owner == ownAccount ? Accept : Refuse;
 }
 
-LocalPeerTrust::Verdict LocalPeerTrust::checkPeer(quint16 peerPort, quint16 ourPort, QString* owner)
+LocalPeerTrust::Verdict LocalPeerTrust::checkPeer(const QHostAddress& ourAddress, quint16 ourPort,
+                                                  const QHostAddress& peerAddress, quint16 peerPort,
+                                                  QString* owner)
 {
-    const QString found = Platform::loopbackSocketOwner(peerPort, ourPort);
+    const QString found = Platform::peerSocketOwner(ourAddress, ourPort, peerAddress, peerPort);
     if (owner)
         *owner = found;
     return decide(found, Platform::currentAccount(), Platform::systemAccount());

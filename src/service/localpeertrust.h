@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHostAddress>
 #include <QString>
 
 // Who may speak on the local channels (the tunnel programs' report ports and the service link):
@@ -17,9 +18,12 @@ public:
     // The pure rule; an empty owner is one that could not be told.
     static Verdict decide(const QString& owner, const QString& ownAccount,
                           const QString& systemAccount);
-    // The rule for the loopback peer whose own port is peerPort, talking to our ourPort. The owner
-    // found (empty when unknown) is handed back for the log.
-    static Verdict checkPeer(quint16 peerPort, quint16 ourPort, QString* owner = nullptr);
+    // The rule for the peer of our connection: the socket whose own end is exactly our peer's
+    // address and port and whose peer is exactly ours. The owner found (empty when unknown) is
+    // handed back for the log.
+    static Verdict checkPeer(const QHostAddress& ourAddress, quint16 ourPort,
+                             const QHostAddress& peerAddress, quint16 peerPort,
+                             QString* owner = nullptr);
     // For the log: the owner or "unknown".
     static QString ownerText(const QString& owner);
 };

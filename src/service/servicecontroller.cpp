@@ -111,9 +111,9 @@ void ServiceController::onConnected()
 bool ServiceController::trustsService()
 {
     QString owner;
-    // The service's end of our connection: its own port is the service port, its peer's ours.
-    if (LocalPeerTrust::checkPeer(m_socket->peerPort(), m_socket->localPort(), &owner) ==
-        LocalPeerTrust::Accept)
+    if (LocalPeerTrust::checkPeer(m_socket->localAddress(), m_socket->localPort(),
+                                  m_socket->peerAddress(), m_socket->peerPort(),
+                                  &owner) == LocalPeerTrust::Accept)
         return true;
     refuseService(owner);
     return false;

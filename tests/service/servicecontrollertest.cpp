@@ -1,6 +1,7 @@
 #include "servicecontrollertest.h"
 
 #include "fakes/fakeservice.h"
+#include "platform/linux/socketdiag.h"
 #include "platform/platform.h"
 #include "platform/sockettable.h"
 #include "service/localpeertrust.h"
@@ -281,29 +282,29 @@ void ServiceControllerTest::peerOwnerDecision()
 
 void ServiceControllerTest::socketTableRows()
 {
-    // 61973 = F215, 40000.. = 9C40..; 127.0.0.1 and 192.168.1.x as a little-endian machine prints
-    // them.
+    // 61973 = F215, 40000.. = 9C40..; 127.0.0.x and 192.168.1.x as a little-endian machine
+    // prints them.
+    const auto row = [](const char* local, const char* remote, const char* state, int uid,
+                        int inode) {
+        return QByteArray("   0: ") + local + ' ' + remote + ' ' + state +
+               " 00000000:00000000 00:00000000 00000000 " + QByteArray::number(uid) + " 0 " +
+               QByteArray::number(inode) + " 1 0000000000000000 20 4 30 10 -1\n";
+    };
     const QByteArray tcp =
         "  sl  local_address rem_address   st tx_queue rx_queue tr tm->when retrnsmt   uid  "
-        "timeout inode\n"
-        "   0: 0100007F:F215 00000000:0000 0A 00000000:00000000 00:00000000 00000000     0        "
-        "0 1000 1 0000000000000000 100 0 0 10 0\n"
-        "   1: 0100007F:F215 0100007F:9C40 01 00000000:00000000 00:00000000 00000000     0        "
-        "0 1001 1 0000000000000000 20 4 30 10 -1\n"
-        "   2: 0100007F:9C40 0100007F:F215 01 00000000:00000000 00:00000000 00000000 65534        "
-        "0 1002 1 0000000000000000 20 4 30 10 -1\n"
+        "timeout inode\n" +
+        row("0100007F:F215", "00000000:0000", "0A", 0, 1000) +
+        // Our own accepted end, and a member's peer.
+        row("0100007F:F215", "0100007F:9C40", "01", 0, 1001) +
+        row("0100007F:9C40", "0100007F:F215", "01", 1000, 1002) +
+        // Another user borrowed the member's port from 127.0.0.2 and half-closed.
+        row("0200007F:9C40", "0100007F:F215", "05", 65534, 1009) +
         // Closed: the leftover claims root and has no inode.
-        "   3: 0100007F:9C41 0100007F:F215 01 00000000:00000000 00:00000000 00000000     0        "
-        "0 0 1 0000000000000000 20 4 30 10 -1\n"
-        "   4: 0100007F:9C45 0100007F:F215 05 00000000:00000000 00:00000000 00000000  1000        "
-        "0 1005 1 0000000000000000 20 4 30 10 -1\n"
-        "   5: 0201A8C0:9C43 0501A8C0:F215 01 00000000:00000000 00:00000000 00000000  1000        "
-        "0 1006 1 0000000000000000 20 4 30 10 -1\n"
-        "   6: 0100007F:9C44 0100007F:F215 01 00000000:00000000 00:00000000 00000000  1000        "
-        "0 1007 1 0000000000000000 20 4 30 10 -1\n"
-        "   7: 0100007F:9C44 0100007F:F215 01 00000000:00000000 00:00000000 00000000 65534        "
-        "0 1008 1 0000000000000000 20 4 30 10 -1\n"
-        "   8: garbage\n";
+        row("0100007F:9C41", "0100007F:F215", "01", 0, 0) +
+        row("0100007F:9C45", "0100007F:F215", "05", 1000, 1005) +
+        row("0201A8C0:9C43", "0501A8C0:F215", "01", 1000, 1006) +
+        row("0100007F:9C44", "0100007F:F215", "01", 1000, 1007) +
+        row("0100007F:9C44", "0100007F:F215", "01", 65534, 1008) + "   9: garbage\n";
     const QByteArray tcp6 =
         "  sl  local_address                         remote_address                        st "
         "tx_queue rx_queue tr tm->when retrnsmt   uid  timeout inode\n"
@@ -314,17 +315,29 @@ void ServiceControllerTest::socketTableRows()
         "00000000:00000000 00:00000000 00000000     0        0 1004 1 0000000000000000 100 0 0 "
         "10 0\n";
     const QVector<SocketTable::Row> rows = SocketTable::parse(tcp + tcp6);
-    QCOMPARE(rows.size(), 10);
+    QCOMPARE(rows.size(), 11);
     QCOMPARE(rows.first().localAddress, QHostAddress(QStringLiteral("127.0.0.1")));
     QCOMPARE(rows.first().localPort, quint16(61973));
 
-    QCOMPARE(SocketTable::establishedOwner(rows, 40000, 61973), qint64(65534));
-    QCOMPARE(SocketTable::establishedOwner(rows, 61973, 40000), qint64(0));
-    QCOMPARE(SocketTable::establishedOwner(rows, 40001, 61973), qint64(-1));
-    QCOMPARE(SocketTable::establishedOwner(rows, 40002, 61973), qint64(1000));
-    QCOMPARE(SocketTable::establishedOwner(rows, 40003, 61973), qint64(-1)); // not loopback
-    QCOMPARE(SocketTable::establishedOwner(rows, 40004, 61973), qint64(-1)); // rows disagree
-    QCOMPARE(SocketTable::establishedOwner(rows, 40005, 61973), qint64(-1)); // closing
+    const QHostAddress loopback(QStringLiteral("127.0.0.1"));
+    const auto peerOwner = [&rows, &loopback](const char* peer, quint16 port) {
+        return SocketTable::peerOwner(rows, loopback, 61973, QHostAddress(QLatin1String(peer)),
+                                      port);
+    };
+    QCOMPARE(peerOwner("127.0.0.1", 40000), qint64(1000));
+    QCOMPARE(peerOwner("127.0.0.2", 40000), qint64(65534)); // the same port, another address
+    QCOMPARE(peerOwner("::ffff:127.0.0.2", 40000), qint64(65534));
+    QCOMPARE(peerOwner("127.0.0.1", 40001), qint64(-1));   // only a closed leftover
+    QCOMPARE(peerOwner("127.0.0.1", 40005), qint64(1000)); // half-closed still tells
+    QCOMPARE(peerOwner("127.0.0.1", 40003), qint64(-1));   // that one talks to 192.168.1.5
+    QCOMPARE(peerOwner("127.0.0.1", 40004), qint64(-1));   // two rows: no answer
+    QCOMPARE(peerOwner("127.0.0.1", 40002), qint64(1000)); // an IPv4-mapped row
+    QCOMPARE(peerOwner("127.0.0.1", 40009), qint64(-1));
+    QCOMPARE(SocketTable::peerOwner(rows, QHostAddress(QStringLiteral("192.168.1.5")), 61973,
+                                    QHostAddress(QStringLiteral("192.168.1.2")), 40003),
+             qint64(1000));
+    // Our own end is no peer of itself.
+    QCOMPARE(SocketTable::peerOwner(rows, loopback, 40000, loopback, 61973), qint64(0));
     QCOMPARE(SocketTable::listeningInodes(rows, QHostAddress(QStringLiteral("127.0.0.1")), 61973),
              QSet<quint64>({1000}));
     QCOMPARE(SocketTable::listeningInodes(rows, QHostAddress(QStringLiteral("::1")), 61973),
@@ -343,8 +356,35 @@ void ServiceControllerTest::socketTableRows()
     QTcpSocket client;
     client.connectToHost(QHostAddress::LocalHost, server.serverPort());
     QVERIFY(client.waitForConnected(5000));
-    QCOMPARE(Platform::loopbackSocketOwner(client.localPort(), server.serverPort()),
+    QVERIFY(server.waitForNewConnection(5000));
+    QTcpSocket* accepted = server.nextPendingConnection();
+    QVERIFY(accepted);
+    // Each end finds the other; the kernel's exact lookup and the tables agree.
+    QCOMPARE(Platform::peerSocketOwner(accepted->localAddress(), accepted->localPort(),
+                                       accepted->peerAddress(), accepted->peerPort()),
              Platform::currentAccount());
+    QCOMPARE(Platform::peerSocketOwner(client.localAddress(), client.localPort(),
+                                       client.peerAddress(), client.peerPort()),
+             Platform::currentAccount());
+    bool asked = false;
+    const QVector<SocketTable::Row> found = SocketDiag::lookup(
+        {client.localAddress(), client.localPort(), client.peerAddress(), client.peerPort()},
+        &asked);
+    QVERIFY(asked);
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.first().remotePort, server.serverPort());
+    QCOMPARE(found.first().uid, qint64(Platform::currentAccount().toLongLong()));
+    QVERIFY(found.first().inode != 0);
+    // The same port from another loopback address is another socket: there is none.
+    QVERIFY(SocketDiag::lookup({QHostAddress(QStringLiteral("127.0.0.2")), client.localPort(),
+                                client.peerAddress(), client.peerPort()},
+                               &asked)
+                .isEmpty());
+    QVERIFY(asked);
+    QCOMPARE(Platform::peerSocketOwner(accepted->localAddress(), accepted->localPort(),
+                                       QHostAddress(QStringLiteral("127.0.0.2")),
+                                       accepted->peerPort()),
+             QString());
     QCOMPARE(Platform::loopbackListenerOwner(server.serverPort()), Platform::currentAccount());
     QVERIFY(Platform::processListensOn(QCoreApplication::applicationPid(),
                                        QStringLiteral("127.0.0.1"), server.serverPort()));

@@ -3,9 +3,12 @@
 #include "argumentpolicy.h"
 #include "clients/openvpnclient.h"
 #include "commandparser.h"
+#include "machineownership.h"
 #include "openvpnconfigcheck.h"
 #include "peerpolicy.h"
+#include "processstatus.h"
 #include "programpolicy.h"
+#include "servicelimits.h"
 #include "servicenotice.h"
 #include "toolenvironment.h"
 #include "trustedpath.h"
@@ -15,6 +18,7 @@
 #include <sys/stat.h>
 
 using Command = CommandParser::Command;
+using Resource = MachineOwnership::Resource;
 
 namespace {
 
@@ -32,6 +36,22 @@ QByteArray clientConfig(const QString& templateName, int protocol)
     VpnClient::insertAdditionalData(OpenVpnClient::additionalLines(protocol, false, true, false),
                                     text);
     return text.toUtf8();
+}
+
+// "killswitch=1000 tunnel=1000": who holds what, as the service would have recorded it.
+MachineOwnership ownershipOf(const QString& held)
+{
+    MachineOwnership ownership;
+    const QList<Resource> all{Resource::KillSwitch, Resource::Dns, Resource::Ipv6,
+                              Resource::Tunnel};
+    for (const QString& entry : held.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList parts = entry.split(QLatin1Char('='));
+        for (const Resource resource : all) {
+            if (MachineOwnership::nameOf(resource) == parts.first())
+                ownership.engage(parts.last().toUInt(), resource);
+        }
+    }
+    return ownership;
 }
 
 } // namespace
@@ -301,4 +321,129 @@ void ToolPoliciesTest::noticesHeldForALaterLinkLoseTheirRequest()
              QStringLiteral("started:0,126,dns"));
     const QString finished = ServiceNotice::finished(4711, 1, QStringLiteral("openvpn"));
     QCOMPARE(ServiceNotice::forLaterLink(finished), finished);
+}
+
+void ToolPoliciesTest::decidesOwnership_data()
+{
+    QTest::addColumn<QString>("held");
+    QTest::addColumn<uint>("uid");
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("allowed");
+    const QStringList enable{QStringLiteral("enable"), QStringLiteral("all"),
+                             QStringLiteral("192.0.2.1"), QString()};
+    const QStringList disable{QStringLiteral("disable"), QStringLiteral("all")};
+    const QStringList add{QStringLiteral("--add"), QStringLiteral("/home/b/wg.conf"),
+                          QStringLiteral("--port"), QStringLiteral("61976")};
+    const QStringList remove{QStringLiteral("--remove"), QStringLiteral("/home/b/wg.conf")};
+    QTest::newRow("nothing held") << "" << 1001u << "killswitch" << enable << true;
+    QTest::newRow("the holder") << "killswitch=1000" << 1000u << "killswitch" << disable << true;
+    QTest::newRow("another user's kill switch")
+        << "killswitch=1000" << 1001u << "killswitch" << disable << false;
+    QTest::newRow("root") << "killswitch=1000" << 0u << "killswitch" << disable << true;
+    // One connection's protection is one whole: no part of it changes hands.
+    QTest::newRow("dns beside another user's kill switch")
+        << "killswitch=1000" << 1001u << "dns" << QStringList{QStringLiteral("reset")} << false;
+    QTest::newRow("another user's dns")
+        << "dns=1000" << 1001u << "dns" << QStringList{QStringLiteral("user")} << false;
+    QTest::newRow("ipv6 on beside another user's ipv6")
+        << "ipv6=1000" << 1001u << "network-tool"
+        << QStringList{QStringLiteral("--ipv6"), QStringLiteral("enable")} << false;
+    QTest::newRow("a tunnel beside another user's")
+        << "tunnel=1000" << 1001u << "openvpn" << QStringList() << false;
+    QTest::newRow("wireguard beside another user's tunnel")
+        << "tunnel=1000" << 1001u << "wireguard-service" << add << false;
+    // A removal reaches only the user's own tunnel.
+    QTest::newRow("removal beside another user's tunnel")
+        << "tunnel=1000" << 1001u << "wireguard-service" << remove << true;
+    QTest::newRow("root's kill switch")
+        << "killswitch=0" << 1001u << "killswitch" << enable << false;
+}
+
+void ToolPoliciesTest::decidesOwnership()
+{
+    QFETCH(QString, held);
+    QFETCH(uint, uid);
+    QFETCH(QString, tool);
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, allowed);
+    const MachineOwnership ownership = ownershipOf(held);
+    QCOMPARE(ownership.allows(uid, MachineOwnership::claimOf(tool, arguments)), allowed);
+}
+
+void ToolPoliciesTest::keepsOwnershipAcrossRestarts()
+{
+    using Effect = MachineOwnership::Effect;
+    const auto claim = MachineOwnership::claimOf;
+    QCOMPARE(claim(QStringLiteral("dns"), {QStringLiteral("vpn")}).effect, Effect::Engage);
+    QCOMPARE(claim(QStringLiteral("network-tool"), {QStringLiteral("--restore")}).effect,
+             Effect::Release);
+    QCOMPARE(
+        claim(QStringLiteral("network-tool"), {QStringLiteral("--ipv6"), QStringLiteral("disable")})
+            .effect,
+        Effect::Engage);
+
+    // Only the holder's release, or root's, frees a state; root acting for a holder takes
+    // nothing.
+    MachineOwnership ownership = ownershipOf(QStringLiteral("killswitch=1000 tunnel=1000"));
+    ownership.release(1001, Resource::KillSwitch);
+    QCOMPARE(ownership.holder(Resource::KillSwitch), qint64(1000));
+    ownership.engage(0, Resource::Dns);
+    QCOMPARE(ownership.holder(Resource::Dns), qint64(-1));
+    ownership.engage(1000, Resource::Ipv6);
+    QCOMPARE(ownership.heldBy(1000),
+             (QList<Resource>{Resource::KillSwitch, Resource::Ipv6, Resource::Tunnel}));
+
+    // The tunnel ends with the service's runs; the rest is written down, strictly read back.
+    QCOMPARE(ownership.toText(), QByteArray("killswitch=1000\nipv6=1000\n"));
+    const MachineOwnership read = MachineOwnership::fromText(
+        ownership.toText() + "dns=abc\ndns=-1\ndns=01\ndns=4294967295\ntunnel=7\nx=5\n");
+    QCOMPARE(read.toText(), ownership.toText());
+    QCOMPARE(read.holder(Resource::Tunnel), qint64(-1));
+    ownership.release(0, Resource::KillSwitch);
+    ownership.release(1000, Resource::Ipv6);
+    ownership.release(1000, Resource::Tunnel);
+    QCOMPARE(ownership.holders(), QList<uid_t>());
+}
+
+void ToolPoliciesTest::limitsEachUser_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("ofUser");
+    QTest::addColumn<int>("all");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("handshake") << "handshake" << 7 << 63 << true;
+    QTest::newRow("handshakes of one user") << "handshake" << 8 << 8 << false;
+    QTest::newRow("handshakes of all") << "handshake" << 0 << 64 << false;
+    QTest::newRow("link") << "link" << 3 << 15 << true;
+    QTest::newRow("links of one user") << "link" << 4 << 4 << false;
+    QTest::newRow("links of all") << "link" << 0 << 16 << false;
+    QTest::newRow("run") << "run" << 7 << 31 << true;
+    QTest::newRow("runs of one user") << "run" << 8 << 8 << false;
+    QTest::newRow("runs of all") << "run" << 1 << 32 << false;
+}
+
+void ToolPoliciesTest::limitsEachUser()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, ofUser);
+    QFETCH(int, all);
+    QFETCH(bool, allowed);
+    const QString refusal =
+        kind == QLatin1String("handshake") ? ServiceLimits::handshakeRefusal(ofUser, all)
+        : kind == QLatin1String("link")    ? ServiceLimits::linkRefusal(ofUser, all)
+                                           : ServiceLimits::runRefusal(ofUser, all);
+    QCOMPARE(refusal.isEmpty(), allowed);
+}
+
+void ToolPoliciesTest::findsProcessesOfAUser()
+{
+    const QByteArray status = "Name:\tbash\nUmask:\t0022\nState:\tS (sleeping)\n"
+                              "Uid:\t1000\t1000\t1000\t1000\nGid:\t1000\t1000\t1000\t1000\n";
+    QVERIFY(ProcessStatus::hasUid(status, 1000));
+    QVERIFY(!ProcessStatus::hasUid(status, 100));
+    // A set-uid program still belongs to the user who started it.
+    QVERIFY(ProcessStatus::hasUid("Uid:\t1001\t0\t0\t0\n", 1001));
+    QVERIFY(!ProcessStatus::hasUid("Name:\t1000\nGid:\t1000\n", 1000));
+    QVERIFY(!ProcessStatus::hasUid("Uid:\t10000\t10000\n", 1000));
 }

@@ -22,4 +22,10 @@ private slots:
     void judgesPathEntries();
     void buildsToolEnvironments();
     void noticesHeldForALaterLinkLoseTheirRequest();
+    void decidesOwnership_data();
+    void decidesOwnership();
+    void keepsOwnershipAcrossRestarts();
+    void limitsEachUser_data();
+    void limitsEachUser();
+    void findsProcessesOfAUser();
 };

@@ -9,12 +9,20 @@
 namespace {
 
 const char dataFile[] = "dns.dat";
+const qint64 maxStateBytes = 1024 * 1024;
 
 } // namespace
 
-DnsTool::DnsTool(const DnsArguments& arguments, DataFolder& folder)
-    : m_arguments(arguments), m_folder(folder), m_resolved(ResolvedLinks::available())
+DnsTool::DnsTool(const DnsArguments& arguments, DataFolder& folder, const StateFolder& state,
+                 uid_t uid)
+    : m_arguments(arguments), m_folder(folder), m_state(state), m_uid(uid),
+      m_resolved(ResolvedLinks::available())
 {
+}
+
+QByteArray DnsTool::stateName() const
+{
+    return "dns-" + QByteArray::number(m_uid);
 }
 
 bool DnsTool::run(QString* error)
@@ -55,25 +63,12 @@ bool DnsTool::pointAtTunnel(QString* error)
 
 bool DnsTool::putBackUser(QString* error)
 {
+    // Only what was saved goes back: servers named by the request would let any user point the
+    // machine's resolver wherever it likes.
     if (restoreSaved(error) || !error->isEmpty())
         return error->isEmpty();
-    if (m_arguments.allServers().isEmpty())
-        return true;
-    if (!m_resolved) {
-        DnsData current;
-        if (!ResolvConfFile::read(&current, error))
-            return false;
-        return ResolvConfFile::write(
-            ResolvConfText::withServers(current.content, m_arguments.allServers()), current.mode,
-            error);
-    }
-    for (const DnsEntry& entry : m_arguments.entries) {
-        DnsData::LinkSettings settings;
-        if (!entry.servers.isEmpty() &&
-            (!ResolvedLinks::read(entry.link, &settings, error) ||
-             !ResolvedLinks::apply(entry.link, {entry.servers, settings.domains}, error)))
-            return false;
-    }
+    std::fprintf(stderr, "dns: nothing saved to put back\n");
+    m_folder.remove(QLatin1String(dataFile));
     return true;
 }
 
@@ -81,6 +76,7 @@ bool DnsTool::reset(QString* error)
 {
     if (restoreSaved(error) || !error->isEmpty())
         return error->isEmpty();
+    m_folder.remove(QLatin1String(dataFile));
     if (m_resolved)
         return true;
     DnsData current;
@@ -96,10 +92,8 @@ bool DnsTool::reset(QString* error)
 bool DnsTool::saveUserSettings(QString* error)
 {
     QByteArray existing;
-    if (m_folder.read(QLatin1String(dataFile), &existing, error))
+    if (m_state.read(stateName().constData(), maxStateBytes, &existing))
         return true;
-    if (!error->isEmpty())
-        return false;
     DnsData data;
     data.backend = m_resolved ? DnsData::Backend::Resolved : DnsData::Backend::ResolvConf;
     if (!m_resolved && !ResolvConfFile::read(&data, error))
@@ -112,20 +106,25 @@ bool DnsTool::saveUserSettings(QString* error)
             data.links.insert(entry.link, settings);
         }
     }
-    return m_folder.write(QLatin1String(dataFile), data.toJson(), error);
+    const QByteArray json = data.toJson();
+    if (!m_state.write(stateName().constData(), json)) {
+        *error = QStringLiteral("cannot save the DNS settings in the state folder");
+        return false;
+    }
+    return m_folder.write(QLatin1String(dataFile), json, error);
 }
 
 bool DnsTool::restoreSaved(QString* error)
 {
     QByteArray json;
     DnsData data;
-    if (!m_folder.read(QLatin1String(dataFile), &json, error))
+    if (!m_state.read(stateName().constData(), maxStateBytes, &json))
         return false;
     if (!DnsData::fromJson(json, &data) ||
         (data.backend == DnsData::Backend::Resolved) != m_resolved) {
-        // Not ours to trust or from another set-up: fall back to the default, and drop it.
-        std::fprintf(stderr, "dns: %s is unusable, ignored\n", dataFile);
-        m_folder.remove(QLatin1String(dataFile));
+        // From another set-up: fall back to the default, and drop it.
+        std::fprintf(stderr, "dns: the saved settings are unusable, ignored\n");
+        m_state.remove(stateName().constData());
         return false;
     }
     bool ok = true;
@@ -135,7 +134,9 @@ bool DnsTool::restoreSaved(QString* error)
     } else {
         ok = ResolvConfFile::restore(data, error);
     }
-    if (ok)
+    if (ok) {
+        m_state.remove(stateName().constData());
         m_folder.remove(QLatin1String(dataFile));
+    }
     return ok;
 }

@@ -3,12 +3,17 @@
 #include "datafolder.h"
 #include "dnsarguments.h"
 #include "dnsdata.h"
+#include "statefolder.h"
 
-// Runs one mode of the tool against systemd-resolved or /etc/resolv.conf.
+#include <sys/types.h>
+
+// Runs one mode of the tool against systemd-resolved or /etc/resolv.conf. What it must put back
+// is kept per user in root's state folder and read back only from there; the user's own folder
+// gets "dns.dat" as the client's marker of forced DNS, whose content is never trusted.
 class DnsTool
 {
 public:
-    DnsTool(const DnsArguments& arguments, DataFolder& folder);
+    DnsTool(const DnsArguments& arguments, DataFolder& folder, const StateFolder& state, uid_t uid);
     bool run(QString* error);
 
 private:
@@ -17,10 +22,13 @@ private:
     bool reset(QString* error);
     // Keeps the settings as they are, once: a later "vpn" must not save the tunnel's own.
     bool saveUserSettings(QString* error);
-    // From dns.dat; false with no error when there is none to use.
+    // From root's state for this user; false with no error when there is none to use.
     bool restoreSaved(QString* error);
+    QByteArray stateName() const;
 
     const DnsArguments& m_arguments;
     DataFolder& m_folder;
+    const StateFolder& m_state;
+    uid_t m_uid;
     bool m_resolved;
 };

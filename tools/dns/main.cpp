@@ -3,12 +3,15 @@
 #include "dnsarguments.h"
 #include "dnstool.h"
 #include "requestinguser.h"
+#include "statefolder.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
 
 namespace {
+
+const char defaultStateDir[] = "/run/corvalink";
 
 int fail(const QString& message)
 {
@@ -34,7 +37,10 @@ int main(int argc, char** argv)
     DataFolder folder(qEnvironmentVariable("CORVALINK_DATA_DIR"), uid);
     if (!folder.open(&error))
         return fail(error);
-    DnsTool tool(arguments, folder);
+    StateFolder state(StateFolder::pathFromEnvironment(defaultStateDir));
+    if (!state.open(&error))
+        return fail(error);
+    DnsTool tool(arguments, folder, state, uid);
     if (!tool.run(&error))
         return fail(error);
     return 0;

@@ -1,10 +1,10 @@
 // Root-run IPv6 switch: "--ipv6 enable|disable", and "--restore" of the values it changed.
 #include "ipv6state.h"
+#include "statefolder.h"
 
 #include <QCoreApplication>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -13,6 +13,7 @@ namespace {
 
 const char defaultStateDir[] = "/run/corvalink";
 const char stateName[] = "network-tool.state";
+const qint64 maxStateBytes = 256;
 
 int fail(const QString& message)
 {
@@ -45,79 +46,37 @@ bool writeSetting(const QString& name, int value)
     return ok;
 }
 
-// A root-owned folder only root may write to, never a link.
-int openStateDir(QString* error)
+QByteArray readState(const StateFolder& folder)
 {
-    const QByteArray path = qEnvironmentVariableIsSet("CORVALINK_STATE_DIR")
-                                ? qgetenv("CORVALINK_STATE_DIR")
-                                : QByteArray(defaultStateDir);
-    if (!path.startsWith('/') || path.contains("/..") || path.contains("/./")) {
-        *error = QStringLiteral("the state folder is not an absolute plain path");
-        return -1;
-    }
-    ::mkdir(path.constData(), 0700);
-    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    struct stat info = {};
-    if (fd < 0 || ::fstat(fd, &info) != 0 || info.st_uid != 0 ||
-        (info.st_mode & (S_IWGRP | S_IWOTH))) {
-        if (fd >= 0)
-            ::close(fd);
-        *error = QStringLiteral("the state folder is missing, a link or not root's alone");
-        return -1;
-    }
-    return fd;
+    QByteArray text;
+    return folder.read(stateName, maxStateBytes, &text) ? text : QByteArray();
 }
 
-QByteArray readState(int dir)
-{
-    const int fd = ::openat(dir, stateName, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    QByteArray text(256, '\0');
-    struct stat info = {};
-    const bool ours =
-        fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == 0;
-    const ssize_t length = ours ? ::read(fd, text.data(), size_t(text.size())) : -1;
-    if (fd >= 0)
-        ::close(fd);
-    text.truncate(int(qMax<ssize_t>(length, 0)));
-    return text;
-}
-
-bool writeState(int dir, const QByteArray& text)
-{
-    ::unlinkat(dir, stateName, 0);
-    const int fd =
-        ::openat(dir, stateName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    const bool ok = fd >= 0 && ::write(fd, text.constData(), size_t(text.size())) == text.size();
-    if (fd >= 0)
-        ::close(fd);
-    return ok;
-}
-
-int restore(int dir)
+int restore(const StateFolder& folder)
 {
     QMap<QString, int> saved;
-    if (!Ipv6State::fromText(readState(dir), &saved))
+    if (!Ipv6State::fromText(readState(folder), &saved))
         return 0;
     for (auto it = saved.begin(); it != saved.end(); ++it) {
         if (!writeSetting(it.key(), it.value()))
             return fail(QStringLiteral("cannot write the %1 setting").arg(it.key()));
     }
-    ::unlinkat(dir, stateName, 0);
+    folder.remove(stateName);
     return 0;
 }
 
-int change(int dir, int disabled)
+int change(const StateFolder& folder, int disabled)
 {
     QMap<QString, int> saved;
     // Only the first change keeps the values: they are the user's.
-    if (!Ipv6State::fromText(readState(dir), &saved)) {
+    if (!Ipv6State::fromText(readState(folder), &saved)) {
         for (const QString& name : Ipv6State::settingNames()) {
             int value = 0;
             if (!readSetting(name, &value))
                 return fail(QStringLiteral("cannot read the %1 setting").arg(name));
             saved.insert(name, value);
         }
-        if (!writeState(dir, Ipv6State::toText(saved)))
+        if (!folder.write(stateName, Ipv6State::toText(saved)))
             return fail(QStringLiteral("cannot write the state file"));
     }
     for (const QString& name : Ipv6State::settingNames()) {
@@ -136,12 +95,10 @@ int main(int argc, char** argv)
     QString error;
     if (!Ipv6State::parseArguments(app.arguments().mid(1), &action, &error))
         return fail(error);
-    const int dir = openStateDir(&error);
-    if (dir < 0)
+    StateFolder folder(StateFolder::pathFromEnvironment(defaultStateDir));
+    if (!folder.open(&error))
         return fail(error);
-    const int code = action == Ipv6State::Action::Restore
-                         ? restore(dir)
-                         : change(dir, action == Ipv6State::Action::Disable ? 1 : 0);
-    ::close(dir);
-    return code;
+    return action == Ipv6State::Action::Restore
+               ? restore(folder)
+               : change(folder, action == Ipv6State::Action::Disable ? 1 : 0);
 }

@@ -34,7 +34,8 @@ void RunTable::start(const QString& name, const QString& program, const QStringL
                      const QString& privateDir)
 {
     auto* process = new RunProcess(this);
-    m_runs.insert(process, {name, origin.uid, origin.link, origin.request, 0, logFd, privateDir});
+    m_runs.insert(process,
+                  {name, origin.uid, origin.link, origin.request, 0, logFd, privateDir, arguments});
     process->setProcessChannelMode(QProcess::MergedChannels);
     process->setProcessEnvironment(environment);
     process->setWorkingDirectory(QStringLiteral("/"));
@@ -65,7 +66,7 @@ void RunTable::onFailedToStart(QProcess* process)
     qWarning("Could not start %s: %s", qPrintable(run.name), qPrintable(process->errorString()));
     report(run, ServiceNotice::started(0, failedToStartCode, run.request, run.name));
     release(process);
-    emit runEnded(run.name, run.uid);
+    emit runEnded(run.name, run.uid, -1, run.arguments);
 }
 
 void RunTable::onFinished(QProcess* process, int code)
@@ -76,7 +77,7 @@ void RunTable::onFinished(QProcess* process, int code)
     report(run, ServiceNotice::finished(run.id, code, run.name));
     release(process);
     settleKills(run.id);
-    emit runEnded(run.name, run.uid);
+    emit runEnded(run.name, run.uid, code, run.arguments);
 }
 
 void RunTable::report(const Run& run, const QString& text)
@@ -90,6 +91,14 @@ int RunTable::countOf(const QString& name) const
     int count = 0;
     for (const Run& run : m_runs)
         count += run.name == name ? 1 : 0;
+    return count;
+}
+
+int RunTable::countOf(uid_t uid, const QString& name) const
+{
+    int count = 0;
+    for (const Run& run : m_runs)
+        count += run.uid == uid && (name.isEmpty() || run.name == name) ? 1 : 0;
     return count;
 }
 

@@ -19,7 +19,6 @@ class RunTable : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int maxRuns = 32;
     static constexpr int failedToStartCode = 2;
 
     explicit RunTable(QObject* parent = nullptr);
@@ -46,12 +45,15 @@ public:
     int count() const { return m_runs.size(); }
     // Runs of that name, of any user, still going.
     int countOf(const QString& name) const;
+    // Runs of that user, of one name or of any.
+    int countOf(uid_t uid, const QString& name = QString()) const;
     // Whether a run still owns that private folder.
     bool holdsFolder(const QString& folder) const;
 
 signals:
     void notification(uid_t uid, quint64 link, const QString& text);
-    void runEnded(const QString& name, uid_t uid);
+    // code is the exit code, or -1 when the program could not be started.
+    void runEnded(const QString& name, uid_t uid, int code, const QStringList& arguments);
 
 private:
     struct Run
@@ -63,6 +65,7 @@ private:
         qint64 id = 0;
         int logFd = -1;
         QString privateDir;
+        QStringList arguments;
     };
     struct PendingKill
     {

@@ -27,6 +27,14 @@ bool ServiceConfig::load(const QString& path, QString* problem)
         *problem = QStringLiteral("run_dir must be an absolute plain folder path");
         return false;
     }
+    bool graceOk = false;
+    m_ownerGraceSeconds =
+        settings.value(QStringLiteral("service/owner_grace_seconds"), m_ownerGraceSeconds)
+            .toInt(&graceOk);
+    if (!graceOk || m_ownerGraceSeconds < 1 || m_ownerGraceSeconds > 3600) {
+        *problem = QStringLiteral("owner_grace_seconds must be a number of seconds from 1 to 3600");
+        return false;
+    }
     settings.beginGroup(QStringLiteral("programs"));
     for (const QString& name : settings.childKeys()) {
         const QString program = settings.value(name).toString();

@@ -1,7 +1,10 @@
 #include "systemfacts.h"
 
+#include "platform/linux/socketdiag.h"
 #include "platform/sockettable.h"
+#include "processstatus.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <grp.h>
@@ -13,6 +16,7 @@
 namespace {
 
 const int maxGroups = 1024;
+const qint64 maxStatusBytes = 4096;
 
 QByteArray readTable(const char* path)
 {
@@ -43,10 +47,31 @@ qint64 SystemFacts::listenerOwner(quint16 port)
     return SocketTable::listeningOwner(rows, QHostAddress(QHostAddress::LocalHost), port);
 }
 
-qint64 SystemFacts::socketOwner(quint16 peerPort, quint16 ourPort)
+qint64 SystemFacts::peerOwner(const QHostAddress& ourAddress, quint16 ourPort,
+                              const QHostAddress& peerAddress, quint16 peerPort)
 {
-    const QByteArray text = readTable("/proc/net/tcp") + '\n' + readTable("/proc/net/tcp6");
-    return SocketTable::establishedOwner(SocketTable::parse(text), peerPort, ourPort);
+    bool asked = false;
+    QVector<SocketTable::Row> rows =
+        SocketDiag::lookup({peerAddress, peerPort, ourAddress, ourPort}, &asked);
+    if (!asked)
+        rows = SocketTable::parse(readTable("/proc/net/tcp") + '\n' + readTable("/proc/net/tcp6"));
+    return SocketTable::peerOwner(rows, ourAddress, ourPort, peerAddress, peerPort);
+}
+
+bool SystemFacts::hasProcessOf(uid_t uid)
+{
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        bool isPid = false;
+        entry.toUInt(&isPid);
+        if (!isPid)
+            continue;
+        QFile status(QStringLiteral("/proc/%1/status").arg(entry));
+        if (status.open(QIODevice::ReadOnly) &&
+            ProcessStatus::hasUid(status.read(maxStatusBytes), uid))
+            return true;
+    }
+    return false;
 }
 
 QVector<gid_t> SystemFacts::groupsOf(uid_t uid)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHostAddress>
 #include <QString>
 #include <QVector>
 
@@ -10,8 +11,12 @@
 class SystemFacts
 {
 public:
-    // The owner of the peer's live established loopback socket; -1 when it cannot be told.
-    static qint64 socketOwner(quint16 peerPort, quint16 ourPort);
+    // The owner of the socket at the other end of our connection (exactly our peer's address
+    // and port, connected to exactly ours, in any state); -1 when it cannot be told.
+    static qint64 peerOwner(const QHostAddress& ourAddress, quint16 ourPort,
+                            const QHostAddress& peerAddress, quint16 peerPort);
+    // Whether any process runs with that uid as its real, effective, saved or file-system one.
+    static bool hasProcessOf(uid_t uid);
     // The owner of the live sockets listening on 127.0.0.1:port; -1 when none or they disagree.
     static qint64 listenerOwner(quint16 port);
     // The groups of the account with that uid (primary and supplementary); empty without one.

@@ -22,7 +22,8 @@ QProcessEnvironment ToolEnvironment::build(const Request& request, QString* prob
         }
         environment.insert(QStringLiteral("CORVALINK_DATA_DIR"), folder);
     }
-    if (request.name == QLatin1String("network-tool"))
+    // What the machine's settings were before a change is kept where only root can write.
+    if (request.name == QLatin1String("network-tool") || request.name == QLatin1String("dns"))
         environment.insert(QStringLiteral("CORVALINK_STATE_DIR"), request.runDir);
     return environment;
 }

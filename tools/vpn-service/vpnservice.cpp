@@ -7,7 +7,9 @@
 #include "platform/sockettable.h"
 #include "programpolicy.h"
 #include "runtable.h"
+#include "servicelimits.h"
 #include "servicenotice.h"
+#include "statefolder.h"
 #include "systemfacts.h"
 #include "toolenvironment.h"
 #include "trustedpath.h"
@@ -17,9 +19,14 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QWebSocket>
 #include <QWebSocketCorsAuthenticator>
 #include <QWebSocketServer>
+
+#include <chrono>
 
 #include <cerrno>
 #include <cstdlib>
@@ -30,10 +37,30 @@
 namespace {
 
 const QChar terminator = QLatin1Char('\n');
+const char ownersFile[] = "owners";
+const qint64 maxOwnersBytes = 4096;
+// Accepting stops when descriptors run out; it resumes after this pause.
+const int acceptRetryMs = 200;
+
+using Resource = MachineOwnership::Resource;
+using Effect = MachineOwnership::Effect;
 
 bool isTunnel(const QString& name)
 {
     return name == QLatin1String("openvpn") || name == QLatin1String("wireguard-service");
+}
+
+QString peerKey(const QHostAddress& address, quint16 port)
+{
+    return SocketTable::plainAddress(address).toString() + QLatin1Char(' ') + QString::number(port);
+}
+
+QString namesOf(const QList<Resource>& resources)
+{
+    QStringList names;
+    for (const Resource resource : resources)
+        names << MachineOwnership::nameOf(resource);
+    return names.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -43,6 +70,7 @@ VpnService::VpnService(const ServiceConfig& config, QObject* parent)
 {
     connect(m_runs, &RunTable::notification, this, &VpnService::deliver);
     connect(m_runs, &RunTable::runEnded, this, &VpnService::onRunEnded);
+    m_clock.start();
 }
 
 VpnService::~VpnService()
@@ -54,17 +82,29 @@ bool VpnService::listen(QString* problem)
 {
     if (!prepareRunDir(problem))
         return false;
+    m_state = std::make_unique<StateFolder>(QFile::encodeName(m_config.runDir()));
+    if (!m_state->open(problem))
+        return false;
+    loadOwnership();
+    // The peer is judged on the bare connection, before a byte of its handshake is read.
     m_server =
         new QWebSocketServer(QStringLiteral("vpn-service"), QWebSocketServer::NonSecureMode, this);
-    connect(m_server, &QWebSocketServer::newConnection, this, &VpnService::onNewConnection);
+    m_server->setHandshakeTimeout(std::chrono::milliseconds(handshakeTimeoutMs));
+    connect(m_server, &QWebSocketServer::newConnection, this, &VpnService::onHandshakeDone);
     connect(m_server, &QWebSocketServer::originAuthenticationRequired, this,
             &VpnService::onOriginCheck);
-    if (!m_server->listen(QHostAddress::LocalHost, port)) {
+    m_listener = new QTcpServer(this);
+    connect(m_listener, &QTcpServer::newConnection, this, &VpnService::onConnection);
+    connect(m_listener, &QTcpServer::acceptError, this, &VpnService::onAcceptError);
+    if (!m_listener->listen(QHostAddress::LocalHost, port)) {
         *problem = QStringLiteral("cannot listen on 127.0.0.1:%1: %2")
                        .arg(port)
-                       .arg(m_server->errorString());
+                       .arg(m_listener->errorString());
         return false;
     }
+    m_ownerCheck = new QTimer(this);
+    connect(m_ownerCheck, &QTimer::timeout, this, &VpnService::checkOwners);
+    m_ownerCheck->start(qBound(1000, m_config.ownerGraceSeconds() * 1000 / 6, 5000));
     qInfo("Listening on 127.0.0.1:%u", port);
     return true;
 }
@@ -73,8 +113,8 @@ void VpnService::shutdown()
 {
     qInfo("Stopping: ending the runs started by the service");
     m_stopping = true;
-    if (m_server)
-        m_server->close();
+    if (m_listener)
+        m_listener->close();
     const bool tunnels = m_runs->countOf(QStringLiteral("openvpn")) +
                              m_runs->countOf(QStringLiteral("wireguard-service")) >
                          0;
@@ -83,8 +123,21 @@ void VpnService::shutdown()
         restoreNetwork(0, true);
 }
 
-void VpnService::onRunEnded(const QString& name, uid_t uid)
+void VpnService::onRunEnded(const QString& name, uid_t uid, int code, const QStringList& arguments)
 {
+    const QByteArray before = m_ownership.toText();
+    const MachineOwnership::Claim claim = MachineOwnership::claimOf(name, arguments);
+    if (claim.effect == Effect::Release && code == 0) {
+        // The service's own restore puts IPv6 back whoever had changed it.
+        const bool restore = arguments.value(0) == QLatin1String("--restore");
+        m_ownership.release(restore ? 0 : uid, claim.resource);
+    }
+    if (isTunnel(name) && m_runs->countOf(uid, QStringLiteral("openvpn")) +
+                                  m_runs->countOf(uid, QStringLiteral("wireguard-service")) ==
+                              0)
+        m_ownership.release(uid, Resource::Tunnel);
+    if (m_ownership.toText() != before)
+        saveOwnership();
     // IPv6 is switched for the whole system: it comes back when the last tunnel is gone.
     if (m_stopping || !isTunnel(name) || m_runs->countOf(QStringLiteral("openvpn")) > 0 ||
         m_runs->countOf(QStringLiteral("wireguard-service")) > 0)
@@ -92,8 +145,28 @@ void VpnService::onRunEnded(const QString& name, uid_t uid)
     restoreNetwork(uid, false);
 }
 
+void VpnService::startOwnRun(const QString& name, const QStringList& arguments, uid_t uid)
+{
+    const QString program = m_config.program(name);
+    QString problem = program.isEmpty() ? QStringLiteral("no program is configured for it")
+                                        : TrustedPath::problem(program);
+    const ToolEnvironment::Request request{name, uid, SystemFacts::homeOf(uid), m_config.runDir()};
+    const QProcessEnvironment environment = ToolEnvironment::build(request, &problem);
+    if (!problem.isEmpty()) {
+        qWarning("Cannot run %s %s for uid %u: %s", qPrintable(name),
+                 qPrintable(arguments.join(QLatin1Char(' '))), uid, qPrintable(problem));
+        return;
+    }
+    m_runs->start(name, program, arguments, environment, RunTable::Origin{uid, 0, 0});
+}
+
 void VpnService::restoreNetwork(uid_t uid, bool wait)
 {
+    const QStringList arguments{QStringLiteral("--restore")};
+    if (!wait) {
+        startOwnRun(QStringLiteral("network-tool"), arguments, uid);
+        return;
+    }
     const QString program = m_config.program(QStringLiteral("network-tool"));
     QString problem = program.isEmpty() ? QStringLiteral("no program is configured for it")
                                         : TrustedPath::problem(program);
@@ -102,11 +175,6 @@ void VpnService::restoreNetwork(uid_t uid, bool wait)
     const QProcessEnvironment environment = ToolEnvironment::build(request, &problem);
     if (!problem.isEmpty()) {
         qWarning("Cannot restore the network settings: %s", qPrintable(problem));
-        return;
-    }
-    const QStringList arguments{QStringLiteral("--restore")};
-    if (!wait) {
-        m_runs->start(request.name, program, arguments, environment, RunTable::Origin{uid, 0, 0});
         return;
     }
     QProcess process;
@@ -118,6 +186,68 @@ void VpnService::restoreNetwork(uid_t uid, bool wait)
         process.waitForFinished(1000);
     }
     qInfo("network-tool --restore finished with code %d", process.exitCode());
+    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) {
+        m_ownership.release(0, Resource::Ipv6);
+        saveOwnership();
+    }
+}
+
+void VpnService::loadOwnership()
+{
+    QByteArray text;
+    if (!m_state->read(ownersFile, maxOwnersBytes, &text))
+        return;
+    m_ownership = MachineOwnership::fromText(text);
+    for (const uid_t uid : m_ownership.holders())
+        qInfo("uid %u holds %s", uid, qPrintable(namesOf(m_ownership.heldBy(uid))));
+}
+
+void VpnService::saveOwnership()
+{
+    if (m_state && !m_state->write(ownersFile, m_ownership.toText()))
+        qWarning("Cannot save who holds the machine's protection");
+}
+
+void VpnService::checkOwners()
+{
+    const qint64 now = m_clock.elapsed();
+    const QList<uid_t> holders = m_ownership.holders();
+    for (auto it = m_absentSince.begin(); it != m_absentSince.end();) {
+        if (holders.contains(it.key()))
+            ++it;
+        else
+            it = m_absentSince.erase(it);
+    }
+    for (const uid_t uid : holders) {
+        if (uid == 0 || SystemFacts::hasProcessOf(uid)) {
+            m_absentSince.remove(uid);
+            continue;
+        }
+        const qint64 since = m_absentSince.value(uid, -1);
+        if (since < 0) {
+            m_absentSince.insert(uid, now);
+        } else if (now - since >= qint64(m_config.ownerGraceSeconds()) * 1000) {
+            // Another attempt only after another grace period.
+            m_absentSince.insert(uid, now);
+            giveUpFor(uid);
+        }
+    }
+}
+
+void VpnService::giveUpFor(uid_t uid)
+{
+    const QList<Resource> held = m_ownership.heldBy(uid);
+    qWarning("uid %u holds %s but has had no process for %d s: giving it up", uid,
+             qPrintable(namesOf(held)), m_config.ownerGraceSeconds());
+    m_runs->stop(uid, QStringLiteral("openvpn"));
+    m_runs->stop(uid, QStringLiteral("wireguard-service"));
+    if (held.contains(Resource::KillSwitch))
+        startOwnRun(QStringLiteral("killswitch"),
+                    {QStringLiteral("disable"), QStringLiteral("all")}, uid);
+    if (held.contains(Resource::Dns))
+        startOwnRun(QStringLiteral("dns"), {QStringLiteral("reset")}, uid);
+    if (held.contains(Resource::Ipv6))
+        startOwnRun(QStringLiteral("network-tool"), {QStringLiteral("--restore")}, uid);
 }
 
 bool VpnService::prepareRunDir(QString* problem) const
@@ -138,6 +268,61 @@ bool VpnService::prepareRunDir(QString* problem) const
     return problem->isEmpty();
 }
 
+void VpnService::onConnection()
+{
+    while (QTcpSocket* socket = m_listener->nextPendingConnection()) {
+        m_acceptErrorLogged = false;
+        uid_t uid = 0;
+        const QString refusal = connectionRefusal(socket, &uid);
+        if (!refusal.isEmpty()) {
+            qWarning("Refused a client from port %u: %s", socket->peerPort(), qPrintable(refusal));
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        m_handshakes.insert(socket, {uid, peerKey(socket->peerAddress(), socket->peerPort())});
+        connect(socket, &QObject::destroyed, this, [this, socket] { m_handshakes.remove(socket); });
+        m_server->handleConnection(socket);
+    }
+}
+
+void VpnService::onAcceptError(QAbstractSocket::SocketError)
+{
+    // Out of descriptors, most likely: the listener has paused and must not stay paused.
+    if (!m_acceptErrorLogged)
+        qWarning("Cannot accept a connection: %s; accepting again in %d ms",
+                 qPrintable(m_listener->errorString()), acceptRetryMs);
+    m_acceptErrorLogged = true;
+    QTimer::singleShot(acceptRetryMs, this, [this] {
+        if (!m_stopping)
+            m_listener->resumeAccepting();
+    });
+}
+
+void VpnService::onHandshakeDone()
+{
+    while (QWebSocket* socket = m_server->nextPendingConnection()) {
+        const QString peer = peerKey(socket->peerAddress(), socket->peerPort());
+        qint64 uid = -1;
+        for (auto it = m_handshakes.begin(); it != m_handshakes.end(); ++it) {
+            if (it->peer == peer) {
+                uid = it->uid;
+                m_handshakes.erase(it);
+                break;
+            }
+        }
+        const QString refusal = uid < 0 ? QStringLiteral("its connection was not accepted")
+                                        : linkRefusal(socket, uid_t(uid));
+        if (!refusal.isEmpty()) {
+            qWarning("Refused a client from port %u: %s", socket->peerPort(), qPrintable(refusal));
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        accept(socket, uid_t(uid));
+    }
+}
+
 void VpnService::onOriginCheck(QWebSocketCorsAuthenticator* authenticator)
 {
     // A browser page always sends its origin; the client sends none.
@@ -148,33 +333,42 @@ void VpnService::onOriginCheck(QWebSocketCorsAuthenticator* authenticator)
     authenticator->setAllowed(false);
 }
 
-void VpnService::onNewConnection()
+QString VpnService::connectionRefusal(QTcpSocket* socket, uid_t* uid) const
 {
-    while (QWebSocket* socket = m_server->nextPendingConnection()) {
-        uid_t uid = 0;
-        const QString refusal = peerRefusal(socket, &uid);
-        if (!refusal.isEmpty()) {
-            qWarning("Refused a client from port %u: %s", socket->peerPort(), qPrintable(refusal));
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        accept(socket, uid);
-    }
-}
-
-QString VpnService::peerRefusal(QWebSocket* socket, uid_t* uid) const
-{
-    if (m_links.size() >= maxLinks)
-        return QStringLiteral("too many open links");
     PeerPolicy::Peer peer;
     peer.loopback = SocketTable::plainAddress(socket->peerAddress()).isLoopback();
-    peer.hasOrigin = !socket->origin().isEmpty();
-    peer.uid = SystemFacts::socketOwner(socket->peerPort(), socket->localPort());
+    peer.uid = SystemFacts::peerOwner(socket->localAddress(), socket->localPort(),
+                                      socket->peerAddress(), socket->peerPort());
     if (peer.uid > 0)
         peer.groups = SystemFacts::groupsOf(uid_t(peer.uid));
     *uid = uid_t(qMax<qint64>(peer.uid, 0));
-    return PeerPolicy::refusal(peer, SystemFacts::groupId(m_config.group()));
+    const QString refusal = PeerPolicy::refusal(peer, SystemFacts::groupId(m_config.group()));
+    if (!refusal.isEmpty())
+        return refusal;
+    return ServiceLimits::handshakeRefusal(handshakesOf(*uid), m_handshakes.size());
+}
+
+QString VpnService::linkRefusal(QWebSocket* socket, uid_t uid) const
+{
+    if (!socket->origin().isEmpty())
+        return QStringLiteral("the request has an Origin header");
+    return ServiceLimits::linkRefusal(linksOf(uid), m_links.size());
+}
+
+int VpnService::handshakesOf(uid_t uid) const
+{
+    int count = 0;
+    for (const Handshake& handshake : m_handshakes)
+        count += handshake.uid == uid ? 1 : 0;
+    return count;
+}
+
+int VpnService::linksOf(uid_t uid) const
+{
+    int count = 0;
+    for (const Link& link : m_links)
+        count += link.uid == uid ? 1 : 0;
+    return count;
 }
 
 void VpnService::accept(QWebSocket* socket, uid_t uid)
@@ -247,6 +441,15 @@ void VpnService::onStart(const Link& link, const QStringList& elements, const QS
     const QProcessEnvironment environment = ToolEnvironment::build(request, &problem);
     if (!problem.isEmpty())
         return refuseStart(link, name, problem);
+    // Machine-wide state belongs to one user at a time.
+    const MachineOwnership::Claim claim = MachineOwnership::claimOf(name, elements.mid(1));
+    if (!m_ownership.allows(link.uid, claim)) {
+        Resource held = Resource::Tunnel;
+        const qint64 holder = m_ownership.otherHolder(link.uid, &held);
+        qWarning("Refused to start '%s' for uid %u: the %s is held by uid %lld", qPrintable(name),
+                 link.uid, qPrintable(MachineOwnership::nameOf(held)), holder);
+        return refuseStart(link, name, QStringLiteral("held by another user"), heldCode);
+    }
     Prepared prepared{elements.mid(1), -1, -1, QString()};
     const bool ready = name == QLatin1String("openvpn") ? prepareOpenVpn(link, &prepared, &problem)
                        : name == QLatin1String("wireguard-service")
@@ -264,6 +467,12 @@ void VpnService::onStart(const Link& link, const QStringList& elements, const QS
     m_runs->start(name, program, prepared.arguments, environment,
                   RunTable::Origin{link.uid, link.serial, link.lastRequest}, prepared.logFd,
                   prepared.privateDir);
+    if (claim.effect == Effect::Engage && m_ownership.holder(claim.resource) < 0) {
+        m_ownership.engage(link.uid, claim.resource);
+        qInfo("uid %u holds the %s", link.uid,
+              qPrintable(MachineOwnership::nameOf(claim.resource)));
+        saveOwnership();
+    }
     if (prepared.passFd >= 0)
         ::close(prepared.passFd);
 }
@@ -281,7 +490,6 @@ void VpnService::discard(const Prepared& prepared)
 QString VpnService::startProblem(const Link& link, const QStringList& elements, QString* name,
                                  QString* program) const
 {
-    Q_UNUSED(link)
     QString problem;
     const QString tool = ProgramPolicy::nameFor(elements.first(), m_config.installDir(), &problem);
     if (tool.isEmpty())
@@ -303,9 +511,7 @@ QString VpnService::startProblem(const Link& link, const QStringList& elements, 
     problem = ArgumentPolicy::problem(tool, elements.mid(1));
     if (!problem.isEmpty())
         return problem;
-    if (m_runs->count() >= RunTable::maxRuns)
-        return QStringLiteral("too many runs");
-    return QString();
+    return ServiceLimits::runRefusal(m_runs->countOf(link.uid), m_runs->count());
 }
 
 QString VpnService::listenerProblem(uid_t uid, const QString& tool, const QStringList& arguments)
@@ -420,11 +626,12 @@ bool VpnService::writePrivateFile(const QString& path, const QByteArray& text, Q
     return true;
 }
 
-void VpnService::refuseStart(const Link& link, const QString& name, const QString& problem)
+void VpnService::refuseStart(const Link& link, const QString& name, const QString& problem,
+                             int code)
 {
     qWarning("Refused to start '%s' for uid %u: %s", qPrintable(name), link.uid,
              qPrintable(problem));
-    deliver(link.uid, link.serial, ServiceNotice::started(0, refusedCode, link.lastRequest, name));
+    deliver(link.uid, link.serial, ServiceNotice::started(0, code, link.lastRequest, name));
 }
 
 void VpnService::send(QWebSocket* socket, const QString& text)

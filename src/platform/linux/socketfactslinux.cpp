@@ -1,3 +1,4 @@
+#include "platform/linux/socketdiag.h"
 #include "platform/platform.h"
 #include "platform/sockettable.h"
 
@@ -31,9 +32,16 @@ QByteArray linkTarget(const QString& path)
 
 } // namespace
 
-QString loopbackSocketOwner(quint16 localPort, quint16 remotePort)
+QString peerSocketOwner(const QHostAddress& ourAddress, quint16 ourPort,
+                        const QHostAddress& peerAddress, quint16 peerPort)
 {
-    const qint64 uid = SocketTable::establishedOwner(tcpRows(), localPort, remotePort);
+    bool asked = false;
+    QVector<SocketTable::Row> rows =
+        SocketDiag::lookup({peerAddress, peerPort, ourAddress, ourPort}, &asked);
+    // Where netlink is closed to us the tables tell the same, at the cost of reading them whole.
+    if (!asked)
+        rows = tcpRows();
+    const qint64 uid = SocketTable::peerOwner(rows, ourAddress, ourPort, peerAddress, peerPort);
     return uid < 0 ? QString() : QString::number(uid);
 }
 

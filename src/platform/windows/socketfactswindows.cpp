@@ -136,19 +136,22 @@ QString processAccount(DWORD processId)
 
 } // namespace
 
-QString loopbackSocketOwner(quint16 localPort, quint16 remotePort)
+QString peerSocketOwner(const QHostAddress& ourAddress, quint16 ourPort,
+                        const QHostAddress& peerAddress, quint16 peerPort)
 {
+    // Exactly the reverse of our connection, in any state; a listener is never a peer.
+    const QHostAddress us = SocketTable::plainAddress(ourAddress);
+    const QHostAddress them = SocketTable::plainAddress(peerAddress);
     DWORD owner = 0;
-    for (const Connection& c : connections(TCP_TABLE_OWNER_PID_CONNECTIONS)) {
-        if (c.state != MIB_TCP_STATE_ESTAB || c.localPort != localPort ||
-            c.remotePort != remotePort || !c.localAddress.isLoopback() ||
-            !c.remoteAddress.isLoopback())
+    int found = 0;
+    for (const Connection& c : connections(TCP_TABLE_OWNER_PID_ALL)) {
+        if (c.state == MIB_TCP_STATE_LISTEN || c.localPort != peerPort || c.remotePort != ourPort ||
+            c.localAddress != them || c.remoteAddress != us)
             continue;
-        if (owner != 0 && owner != c.processId)
-            return {};
         owner = c.processId;
+        ++found;
     }
-    return processAccount(owner);
+    return found == 1 ? processAccount(owner) : QString();
 }
 
 QString loopbackListenerOwner(quint16 port)

@@ -32,7 +32,7 @@ OpenVpnClient::OpenVpnClient(QObject* parent) : VpnClient(parent)
     connect(m_openVpnProcess, &VpnProcess::finished, this,
             &OpenVpnClient::onOpenVpnProcessFinished);
     // A run the service could not start ends the attempt like a run that ended at once.
-    connect(m_openVpnProcess, &VpnProcess::error, this, &OpenVpnClient::onOpenVpnProcessFinished);
+    connect(m_openVpnProcess, &VpnProcess::error, this, &OpenVpnClient::onOpenVpnProcessError);
     connect(m_managementServer, &TcpServer::readyRead, this,
             &OpenVpnClient::onReadyReadDataFromManagementInterface);
     connect(m_managementServer, &TcpServer::lineTooLong, this,
@@ -192,8 +192,10 @@ void OpenVpnClient::launchOpenVpn()
         deleteConfigFile();
         if (connectionParameters().protocol == 2)
             m_stunnel->stop();
-        m_errorText = tr("Port %1 is taken by another program: OpenVPN was not started")
-                          .arg(m_managementPort);
+        m_errorText = isHeldByAnotherUser(m_managementPort)
+                          ? anotherUserText()
+                          : tr("Port %1 is taken by another program: OpenVPN was not started")
+                                .arg(m_managementPort);
         Logger::critical(objectName(), m_errorText);
         setConnectionState(ConnectionState::Error, m_errorText, true);
         return;
@@ -265,6 +267,18 @@ void OpenVpnClient::onOpenVpnProcessFinished(int exitCode)
     // Nobody may speak for an attempt that is over.
     m_managementServer->close();
     reportProcessEnd(exitCode, m_errorText, m_destroying, m_stopRequested);
+}
+
+void OpenVpnClient::onOpenVpnProcessError(int code)
+{
+    if (code != ServiceProcess::heldByAnotherUserCode) {
+        onOpenVpnProcessFinished(code);
+        return;
+    }
+    // Another user's tunnel: trying again would meet the same owner.
+    deleteConfigFile();
+    m_managementServer->close();
+    failAttempt(anotherUserText());
 }
 
 void OpenVpnClient::openVpnStateSigTermHandlerTimerEvent()

@@ -48,6 +48,7 @@ public:
 
 private slots:
     void onOpenVpnProcessFinished(int exitCode);
+    void onOpenVpnProcessError(int code);
     void onOpenVpnProcessStarted();
     void onReadyReadDataFromManagementInterface();
     void onStunnelStarted(bool success);

@@ -1,6 +1,7 @@
 #include "vpnclient.h"
 
 #include "app/logger.h"
+#include "platform/platform.h"
 #include "utils/utils.h"
 
 #include <QFileInfo>
@@ -115,6 +116,18 @@ bool VpnClient::writeConfigFile()
 QString VpnClient::invalidServerText()
 {
     return tr("Server address is not valid!");
+}
+
+QString VpnClient::anotherUserText()
+{
+    return tr("Another user of this computer is connected to the VPN");
+}
+
+bool VpnClient::isHeldByAnotherUser(quint16 port)
+{
+    const QString owner = Platform::loopbackListenerOwner(port);
+    return !owner.isEmpty() && owner != Platform::currentAccount() &&
+           owner != Platform::systemAccount();
 }
 
 void VpnClient::reportProcessEnd(int exitCode, QString& errorText, bool destroying,

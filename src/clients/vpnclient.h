@@ -37,6 +37,11 @@ public:
     static QStringList ipv6Arguments(const QString& toolPath, bool enabled);
     // The error of a server that is neither a canonical IPv4 address nor a host name.
     static QString invalidServerText();
+    // Shown when the service refuses because another user holds the machine's protection, or
+    // another user's program holds a port the tunnel needs.
+    static QString anotherUserText();
+    // Whether the loopback port is held by a program of another user than us and root.
+    static bool isHeldByAnotherUser(quint16 port);
 
 public slots:
     virtual bool connectToServer() = 0;

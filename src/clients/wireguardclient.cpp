@@ -32,7 +32,7 @@ WireGuardClient::WireGuardClient(QObject* parent) : VpnClient(parent), m_logger(
             &WireGuardClient::onWireGuardProcessStarted);
     // A run the service could not start, or a refused command, ends the attempt too.
     connect(m_wireGuardProcess, &VpnProcess::error, this,
-            &WireGuardClient::onWireGuardProcessFinished);
+            &WireGuardClient::onWireGuardProcessError);
     connect(m_reportServer, &TcpServer::readyRead, this,
             &WireGuardClient::onReadyReadDataFromManagementInterface);
     connect(m_reportServer, &TcpServer::socketError, this, &WireGuardClient::onSocketError);
@@ -286,8 +286,10 @@ bool WireGuardClient::connectToServer()
     if (!m_reportServer->start(m_reportHost, m_reportPort)) {
         // Whoever holds the port would hear the tunnel's reports, and could forge them.
         removeKeyFile();
-        m_errorText =
-            tr("Port %1 is taken by another program: WireGuard was not started").arg(m_reportPort);
+        m_errorText = isHeldByAnotherUser(m_reportPort)
+                          ? anotherUserText()
+                          : tr("Port %1 is taken by another program: WireGuard was not started")
+                                .arg(m_reportPort);
         Logger::critical(objectName(), m_errorText);
         setConnectionState(ConnectionState::Error, m_errorText, true);
         return true;
@@ -382,6 +384,21 @@ void WireGuardClient::onWireGuardLoggerLineReaded(const QString&) {}
 void WireGuardClient::onWireGuardProcessStarted()
 {
     Logger::info(objectName(), QStringLiteral("WireGuard process started"));
+}
+
+void WireGuardClient::onWireGuardProcessError(int code)
+{
+    if (code != ServiceProcess::heldByAnotherUserCode) {
+        onWireGuardProcessFinished(code);
+        return;
+    }
+    // Another user's tunnel: trying again would meet the same owner.
+    deleteConfigFile();
+    removeKeyFile();
+    m_reportServer->close();
+    m_errorText = anotherUserText();
+    Logger::critical(objectName(), m_errorText);
+    setConnectionState(ConnectionState::Error, m_errorText, true);
 }
 
 void WireGuardClient::onWireGuardProcessFinished(int exitCode)

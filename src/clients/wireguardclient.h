@@ -54,6 +54,7 @@ private slots:
     void onReportLineTooLong();
     void onWireGuardLoggerLineReaded(const QString& line);
     void onWireGuardProcessFinished(int exitCode);
+    void onWireGuardProcessError(int code);
     void onWireGuardProcessStarted();
 
 private:

@@ -19,6 +19,7 @@ namespace {
 const QString fastDown = QStringLiteral("FastDown");
 const QString cantFindPorts = QStringLiteral("CantFindPorts");
 const QString crashExit = QStringLiteral("CrashExit");
+const QString heldByAnotherUser = QStringLiteral("HeldByAnotherUser");
 const int wireGuardProtocol = 3;
 const int tcpProtocol = 1;
 const int currentIpDelayMs = 1000;
@@ -55,6 +56,9 @@ VpnCore::VpnCore(QObject* parent)
     connect(&m_reconnectTimer, &QTimer::timeout, this, &VpnCore::connectAutomatically);
     connect(&m_dnsProcess, &ServiceProcess::finished, this, &VpnCore::onDnsProcessFinished);
     connect(&m_killSwitch, &KillSwitch::killSwitchFinished, this, &VpnCore::onKillSwitchFinished);
+    connect(&m_killSwitch, &KillSwitch::heldByAnotherUser, this,
+            &VpnCore::onKillSwitchHeldByAnotherUser);
+    connect(&m_dnsProcess, &ServiceProcess::error, this, &VpnCore::onDnsProcessError);
 }
 
 VpnCore::~VpnCore()
@@ -566,7 +570,60 @@ void VpnCore::disableKillSwitch()
 
 void VpnCore::runDnsTool(const QString& mode, const QStringList& entries)
 {
+    m_dnsMode = mode;
     m_dnsProcess.start(QStringList{dnsToolPath(), mode} + entries);
+}
+
+void VpnCore::onKillSwitchHeldByAnotherUser(bool enabling)
+{
+    if (!enabling) {
+        // The rules stay as they are, so the next start still knows to look at them.
+        Logger::warning(objectName(), QStringLiteral("Kill switch left as it is: another user of "
+                                                     "this computer holds it"));
+        m_status.setKillswitchActivated(true);
+        return;
+    }
+    m_status.setKillswitchActivated(false);
+    if (m_vpnConnected)
+        disconnectForAnotherUser();
+    else
+        endAttemptForAnotherUser();
+}
+
+void VpnCore::onDnsProcessError(int code)
+{
+    if (code != ServiceProcess::heldByAnotherUserCode)
+        return;
+    Logger::warning(objectName(),
+                    QStringLiteral("DNS tool '%1' refused: another user of this computer holds "
+                                   "the protection")
+                        .arg(m_dnsMode));
+    if (m_dnsMode == QLatin1String("reset")) {
+        m_status.setDnsActivated(true);
+    } else if (m_dnsMode == QLatin1String("vpn")) {
+        // Connected without our DNS would send every query past the tunnel.
+        m_status.setDnsActivated(false);
+        disconnectForAnotherUser();
+    }
+}
+
+void VpnCore::disconnectForAnotherUser()
+{
+    // Connected without the protection the user asked for is no connection to keep.
+    disconnectFromVpn();
+    m_errorText = VpnClient::anotherUserText();
+    emit vpnConnectionErrorTextChanged(m_errorText);
+}
+
+void VpnCore::endAttemptForAnotherUser()
+{
+    m_stopRequested = true;
+    m_reconnectTimer.stop();
+    deletePortChecker();
+    if (m_vpnClient && m_vpnClient->connectionState() != ConnectionState::Disconnected)
+        m_vpnClient->disconnectFromServer();
+    onVpnConnectionStateChanged(ConnectionState::Error, heldByAnotherUser, true,
+                                VpnClient::anotherUserText());
 }
 
 void VpnCore::recoverProtectionState()

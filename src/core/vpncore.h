@@ -117,6 +117,8 @@ public slots:
     void onDnsServerAddressesPushed(const QString& dnsServerIpv4Address,
                                     const QString& dnsServerIpv6Address);
     void onKillSwitchFinished(bool);
+    void onKillSwitchHeldByAnotherUser(bool enabling);
+    void onDnsProcessError(int code);
     void onLastPingRequestFinished(const QStringList& data);
     void onOnlineActivityTimerEvent();
     void onPortCheckerTimeout();
@@ -164,6 +166,9 @@ private:
     void releaseKillSwitch();
     void raiseKillSwitchEvent();
     void runDnsTool(const QString& mode, const QStringList& entries);
+    // Another user holds the machine's protection: this attempt ends, with no reconnection.
+    void endAttemptForAnotherUser();
+    void disconnectForAnotherUser();
     void startAutoConnection();
     QString locationLine(const QString& ip, const QString& locationText) const;
 
@@ -190,6 +195,7 @@ private:
     QTimer m_currentIpTimer;
     Servers m_servers;
     ServiceProcess m_dnsProcess;
+    QString m_dnsMode;
     Settings* m_settings = nullptr;
     Status m_status;
     bool m_autoConnectionPending = false;

@@ -9,6 +9,7 @@ KillSwitch::KillSwitch(QObject* parent)
     setObjectName(QStringLiteral("KillSwitch"));
     connect(&m_process, &ServiceProcess::started, this, &KillSwitch::onKillSwitchProcessStarted);
     connect(&m_process, &ServiceProcess::finished, this, &KillSwitch::onKillSwitchProcessFinished);
+    connect(&m_process, &ServiceProcess::error, this, &KillSwitch::onKillSwitchProcessError);
 }
 
 QString KillSwitch::toolPath()
@@ -60,3 +61,14 @@ void KillSwitch::onKillSwitchProcessFinished(int exitCode)
 }
 
 void KillSwitch::onKillSwitchProcessStarted() {}
+
+void KillSwitch::onKillSwitchProcessError(int code)
+{
+    if (code != ServiceProcess::heldByAnotherUserCode)
+        return;
+    const bool enabling = m_enabled;
+    m_enabled = false;
+    Logger::warning(objectName(), QStringLiteral("Refused: another user of this computer holds the "
+                                                 "protection"));
+    emit heldByAnotherUser(enabling);
+}

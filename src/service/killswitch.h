@@ -26,10 +26,14 @@ public:
 signals:
     void killSwitchFinished(bool ok);
     void stateChanged(bool enabled);
+    // The service refused: another user of this computer holds the machine's protection.
+    // enabling tells which request it was; an enable that was refused leaves this off.
+    void heldByAnotherUser(bool enabling);
 
 protected slots:
     void onKillSwitchProcessFinished(int exitCode);
     void onKillSwitchProcessStarted();
+    void onKillSwitchProcessError(int code);
 
 private:
     ServiceProcess m_process;

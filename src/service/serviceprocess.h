@@ -40,6 +40,10 @@ public:
         QString name;
     };
 
+    // The service's answer to a start that would change what another user of this computer
+    // holds: the kill switch, forced DNS, the IPv6 switch or a tunnel.
+    static constexpr int heldByAnotherUserCode = 16;
+
     ServiceProcess(const QString& name, QObject* parent = nullptr);
 
     void start(const QStringList& programAndArguments);

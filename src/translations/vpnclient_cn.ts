@@ -497,6 +497,10 @@ Do you want to update to version %1?</source>
         <source>Server address is not valid!</source>
         <translation>服务器地址无效！</translation>
     </message>
+    <message>
+        <source>Another user of this computer is connected to the VPN</source>
+        <translation>这台电脑的另一位用户已连接到 VPN</translation>
+    </message>
 </context>
 <context>
     <name>VpnConnectionButton</name>

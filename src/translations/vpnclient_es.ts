@@ -497,6 +497,10 @@ Do you want to update to version %1?</source>
         <source>Server address is not valid!</source>
         <translation>¡La dirección del servidor no es válida!</translation>
     </message>
+    <message>
+        <source>Another user of this computer is connected to the VPN</source>
+        <translation>Otro usuario de este equipo está conectado a la VPN</translation>
+    </message>
 </context>
 <context>
     <name>VpnConnectionButton</name>

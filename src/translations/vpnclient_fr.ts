@@ -497,6 +497,10 @@ Voulez-vous passer à la version %1 ?</translation>
         <source>Server address is not valid!</source>
         <translation>L&apos;adresse du serveur n&apos;est pas valide !</translation>
     </message>
+    <message>
+        <source>Another user of this computer is connected to the VPN</source>
+        <translation>Un autre utilisateur de cet ordinateur est connecté au VPN</translation>
+    </message>
 </context>
 <context>
     <name>VpnConnectionButton</name>

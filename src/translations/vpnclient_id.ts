@@ -497,6 +497,10 @@ Apakah Anda ingin memperbarui ke versi %1?</translation>
         <source>Server address is not valid!</source>
         <translation>Alamat server tidak valid!</translation>
     </message>
+    <message>
+        <source>Another user of this computer is connected to the VPN</source>
+        <translation>Pengguna lain di komputer ini sedang terhubung ke VPN</translation>
+    </message>
 </context>
 <context>
     <name>VpnConnectionButton</name>

@@ -497,6 +497,10 @@ Do you want to update to version %1?</source>
         <source>Server address is not valid!</source>
         <translation>サーバーアドレスが無効です！</translation>
     </message>
+    <message>
+        <source>Another user of this computer is connected to the VPN</source>
+        <translation>このコンピューターの別のユーザーが VPN に接続しています</translation>
+    </message>
 </context>
 <context>
     <name>VpnConnectionButton</name>

@@ -497,6 +497,10 @@ Adakah anda mahu mengemas kini ke versi %1?</translation>
         <source>Server address is not valid!</source>
         <translation>Alamat pelayan tidak sah!</translation>
     </message>
+    <message>
+        <source>Another user of this computer is connected to the VPN</source>
+        <translation>Pengguna lain komputer ini sedang disambungkan ke VPN</translation>
+    </message>
 </context>
 <context>
     <name>VpnConnectionButton</name>

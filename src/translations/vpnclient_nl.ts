@@ -497,6 +497,10 @@ Wilt u bijwerken naar versie %1?</translation>
         <source>Server address is not valid!</source>
         <translation>Serveradres is ongeldig!</translation>
     </message>
+    <message>
+        <source>Another user of this computer is connected to the VPN</source>
+        <translation>Een andere gebruiker van deze computer is verbonden met de VPN</translation>
+    </message>
 </context>
 <context>
     <name>VpnConnectionButton</name>

@@ -497,6 +497,10 @@ Gusto mo bang mag-update sa bersyon %1?</translation>
         <source>Server address is not valid!</source>
         <translation>Hindi wasto ang address ng server!</translation>
     </message>
+    <message>
+        <source>Another user of this computer is connected to the VPN</source>
+        <translation>May ibang user ng computer na ito na nakakonekta sa VPN</translation>
+    </message>
 </context>
 <context>
     <name>VpnConnectionButton</name>

@@ -497,6 +497,10 @@ Do you want to update to version %1?</source>
         <source>Server address is not valid!</source>
         <translation>Недопустимый адрес сервера!</translation>
     </message>
+    <message>
+        <source>Another user of this computer is connected to the VPN</source>
+        <translation>Другой пользователь этого компьютера подключён к VPN</translation>
+    </message>
 </context>
 <context>
     <name>VpnConnectionButton</name>

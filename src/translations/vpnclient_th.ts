@@ -497,6 +497,10 @@ Do you want to update to version %1?</source>
         <source>Server address is not valid!</source>
         <translation>ที่อยู่เซิร์ฟเวอร์ไม่ถูกต้อง!</translation>
     </message>
+    <message>
+        <source>Another user of this computer is connected to the VPN</source>
+        <translation>ผู้ใช้อื่นของคอมพิวเตอร์เครื่องนี้เชื่อมต่อ VPN อยู่</translation>
+    </message>
 </context>
 <context>
     <name>VpnConnectionButton</name>

@@ -497,6 +497,10 @@ Bạn có muốn cập nhật lên phiên bản %1 không?</translation>
         <source>Server address is not valid!</source>
         <translation>Địa chỉ máy chủ không hợp lệ!</translation>
     </message>
+    <message>
+        <source>Another user of this computer is connected to the VPN</source>
+        <translation>Một người dùng khác của máy tính này đang kết nối VPN</translation>
+    </message>
 </context>
 <context>
     <name>VpnConnectionButton</name>

@@ -8,6 +8,7 @@
 #include "core/status.h"
 #include "core/vpncore.h"
 #include "fakes/fakeservice.h"
+#include "service/servicecontroller.h"
 #include "settings/settings.h"
 #include "support/logcapture.h"
 #include "utils/utils.h"
@@ -475,15 +476,18 @@ void VpnCoreTest::startupRepairUndoesWhatAnEarlierRunLeft_data()
     QTest::addColumn<bool>("killSwitchFlag");
     QTest::addColumn<QString>("adapterDns");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("nothing left") << false << false << "192.0.2.53" << QStringList();
+    // Another user of this computer holds the protection: the service refuses both.
+    QTest::addColumn<bool>("heldByAnotherUser");
+    const QStringList both{QStringLiteral("dns reset"), killSwitchOff};
+    QTest::newRow("nothing left") << false << false << "192.0.2.53" << QStringList() << false;
     QTest::newRow("dns flag") << true << false << "192.0.2.53"
-                              << QStringList{QStringLiteral("dns reset")};
+                              << QStringList{QStringLiteral("dns reset")} << false;
     QTest::newRow("tunnel dns on an adapter")
-        << false << false << "172.16.0.1" << QStringList{QStringLiteral("dns reset")};
+        << false << false << "172.16.0.1" << QStringList{QStringLiteral("dns reset")} << false;
     QTest::newRow("kill switch flag")
-        << false << true << "192.0.2.53" << QStringList{killSwitchOff};
-    QTest::newRow("both") << true << true << "192.0.2.53"
-                          << QStringList{QStringLiteral("dns reset"), killSwitchOff};
+        << false << true << "192.0.2.53" << QStringList{killSwitchOff} << false;
+    QTest::newRow("both") << true << true << "192.0.2.53" << both << false;
+    QTest::newRow("both, held by another user") << true << true << "192.0.2.53" << both << true;
 }
 
 void VpnCoreTest::startupRepairUndoesWhatAnEarlierRunLeft()
@@ -492,6 +496,7 @@ void VpnCoreTest::startupRepairUndoesWhatAnEarlierRunLeft()
     QFETCH(bool, killSwitchFlag);
     QFETCH(QString, adapterDns);
     QFETCH(QStringList, expected);
+    QFETCH(bool, heldByAnotherUser);
     {
         Status earlierRun;
         earlierRun.setDnsActivated(dnsFlag);
@@ -503,12 +508,60 @@ void VpnCoreTest::startupRepairUndoesWhatAnEarlierRunLeft()
         facts.adapters << ordinaryAdapter(adapterDns);
         return facts;
     });
+    for (const QString& tool : {QStringLiteral("dns"), QStringLiteral("killswitch")})
+        m_service->refuseStartsOf(tool, heldByAnotherUser ? 16 : 0);
     core.recoverProtectionState();
     QCOMPARE(core.wrongDnsDetected(), expected.contains(QStringLiteral("dns reset")));
     QVERIFY(m_service->receiveEverythingSent());
     QCOMPARE(commands(), expected);
-    QVERIFY(!Status().dnsActivated());
-    QVERIFY(!Status().killswitchActivated());
+    // Refused, the flags stay for the next start to try again.
+    if (heldByAnotherUser)
+        QTRY_VERIFY(Status().dnsActivated() && Status().killswitchActivated());
+    QCOMPARE(Status().dnsActivated(), heldByAnotherUser);
+    QCOMPARE(Status().killswitchActivated(), heldByAnotherUser);
+    for (const QString& tool : {QStringLiteral("dns"), QStringLiteral("killswitch")})
+        m_service->refuseStartsOf(tool, 0);
+}
+
+void VpnCoreTest::anotherUsersProtectionEndsTheAttempt()
+{
+    auto core = makeCore();
+    QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
+    QSignalSpy events(core.get(), &VpnCore::killSwitchEventActivated);
+    core->setVpnServerIp(server1, QStringLiteral("Lab, Loopback"));
+    const auto expectEndedWithoutReconnection = [&] {
+        // An error ends as Disconnected, with its text.
+        QVERIFY(waitForState(states, ConnectionState::Disconnected));
+        QCOMPARE(core->vpnConnectionErrorText(), VpnClient::anotherUserText());
+        QTRY_COMPARE(m_service->runningPrograms(QStringLiteral("openvpn")), 0);
+        QTest::qWait(1500); // longer than the reconnection delay
+        QVERIFY(!statesOf(states).contains(ConnectionState::Reconnecting));
+        QVERIFY(!statesOf(states).contains(ConnectionState::Connected));
+        QCOMPARE(events.count(), 0);
+        QVERIFY(!Status().killswitchActivated());
+    };
+
+    // Another user's tunnel.
+    m_service->refuseStartsOf(QStringLiteral("openvpn"), 16);
+    core->connectToVpn();
+    expectEndedWithoutReconnection();
+    m_service->refuseStartsOf(QStringLiteral("openvpn"), 0);
+
+    // Connected, then the kill switch or the tunnel's DNS refused: no connection without them.
+    for (const QString& tool : {QStringLiteral("killswitch"), QStringLiteral("dns")}) {
+        states.clear();
+        m_service->refuseStartsOf(tool, 16);
+        core->connectToVpn();
+        QVERIFY(waitForState(states, ConnectionState::Connected));
+        QVERIFY(waitForState(states, ConnectionState::Disconnected));
+        QCOMPARE(core->vpnConnectionErrorText(), VpnClient::anotherUserText());
+        QTRY_COMPARE(m_service->runningPrograms(QStringLiteral("openvpn")), 0);
+        QVERIFY(!statesOf(states).contains(ConnectionState::Reconnecting));
+        QCOMPARE(events.count(), 0);
+        QVERIFY(!Status().killswitchActivated());
+        QVERIFY(!Status().dnsActivated());
+        m_service->refuseStartsOf(tool, 0);
+    }
 }
 
 void VpnCoreTest::serverChoiceByCountryAndAutoConnection()

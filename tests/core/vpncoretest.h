@@ -35,6 +35,7 @@ private slots:
     void startupRepairUndoesWhatAnEarlierRunLeft_data();
     void startupRepairUndoesWhatAnEarlierRunLeft();
     void serverChoiceByCountryAndAutoConnection();
+    void anotherUsersProtectionEndsTheAttempt();
 
 private:
     std::unique_ptr<VpnCore> makeCore();

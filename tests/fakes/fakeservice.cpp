@@ -191,6 +191,10 @@ void FakeService::startProgram(QWebSocket* asking, const QStringList& programAnd
     QString name = QFileInfo(programAndArguments.first()).fileName();
     if (name.endsWith(QLatin1String(".exe")))
         name.chop(4);
+    if (m_refusals.contains(name)) {
+        notify(startedText(link, request, 0, m_refusals.value(name), name));
+        return;
+    }
     auto* program = new QProcess(this);
     program->setObjectName(name);
     program->setProcessChannelMode(QProcess::ForwardedChannels);
@@ -257,6 +261,14 @@ void FakeService::signalPrograms(const QString& name, bool kill)
         else
             program->terminate();
     }
+}
+
+void FakeService::refuseStartsOf(const QString& name, int code)
+{
+    if (code == 0)
+        m_refusals.remove(name);
+    else
+        m_refusals.insert(name, code);
 }
 
 int FakeService::runningPrograms(const QString& name) const

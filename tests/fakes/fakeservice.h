@@ -46,6 +46,9 @@ public:
     // start and end as the real service does.
     void setRunsPrograms(bool runs) { m_runsPrograms = runs; }
     int runningPrograms(const QString& name) const;
+    // Start commands of that name are answered "started:0,CODE,…" and run nothing, as the service
+    // refuses them; code 0 ends the refusal.
+    void refuseStartsOf(const QString& name, int code);
     // The next end report of a program of that name waits until the following run of that name
     // has reported its start, as a slow service would send them.
     void holdNextEndReport(const QString& name) { m_holdEndOf = name; }
@@ -89,6 +92,7 @@ private:
     int m_markers = 0;
     bool m_runsPrograms = false;
     QList<QProcess*> m_programs;
+    QHash<QString, int> m_refusals;
     QString m_holdEndOf;
     QStringList m_heldEndReports;
     std::unique_ptr<ServiceController> m_controller;

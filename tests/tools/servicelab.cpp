@@ -58,14 +58,15 @@ bool ServiceLab::writeTree(const QString& group)
         if (!QDir().mkpath(b + folder) || !QFile::setPermissions(b + folder, folderMode))
             return false;
     }
-    QByteArray config = QStringLiteral("[service]\ninstall_dir=%1\ngroup=%2\nrun_dir=%3\n"
+    QByteArray config = QStringLiteral("[service]\ninstall_dir=%1\ngroup=%2\nrun_dir=%3\n%4\n"
                                        "[programs]\n")
-                            .arg(installDir(), group, runDir())
+                            .arg(installDir(), group, runDir(), m_serviceSettings)
                             .toUtf8();
     const QString record = b + QStringLiteral("/out/ran.log");
     const auto scriptMode = folderMode & ~QFile::WriteGroup;
     for (const QString& name : ProgramPolicy::names()) {
         const QString script = b + QStringLiteral("/bin/") + name;
+        QFile::remove(script);
         const bool written = m_programs.contains(name)
                                  ? QFile::copy(m_programs.value(name), script) &&
                                        QFile::setPermissions(script, scriptMode)
@@ -84,6 +85,9 @@ bool ServiceLab::start(const QString& group)
     if (!writeTree(group))
         return false;
     m_log.clear();
+    // A file, not a pipe: a pipe nobody drains while the test waits for another program would
+    // stop the service at its next log line.
+    m_service.setStandardErrorFile(logPath());
     const QStringList command =
         m_launcher + QStringList{qEnvironmentVariable("CORVALINK_VPN_SERVICE"),
                                  QStringLiteral("--foreground"), QStringLiteral("--config"),
@@ -103,6 +107,11 @@ void ServiceLab::stop()
     log();
 }
 
+QString ServiceLab::logPath() const
+{
+    return base() + QStringLiteral("/out/service.log");
+}
+
 QString ServiceLab::toolPath(const QString& name) const
 {
     return installDir() + QLatin1Char('/') + ProgramPolicy::relativePath(name);
@@ -116,7 +125,9 @@ QString ServiceLab::writeUserFile(const QString& name, const QByteArray& text) c
 
 QString ServiceLab::log()
 {
-    m_log += QString::fromLocal8Bit(m_service.readAllStandardError());
+    QFile file(logPath());
+    if (file.open(QIODevice::ReadOnly))
+        m_log = QString::fromLocal8Bit(file.readAll());
     return m_log;
 }
 
@@ -143,4 +154,31 @@ QStringList ServiceLab::ran() const
 QString ServiceLab::startFrame(const QStringList& elements)
 {
     return ServiceProcess::startMessage(elements);
+}
+
+QByteArray ServiceLab::openVpnConfigText()
+{
+    return "client\ndev tun\nmanagement 127.0.0.1 61973\nremote 198.51.100.7 1194 udp\n"
+           "auth-user-pass\nauth-nocache\nnobind\nauth SHA256\ncipher AES-256-GCM\ntls-client\n"
+           "tls-cipher TLS-ECDHE-ECDSA-WITH-AES-256-GCM-SHA384\n"
+           "remote-cert-eku \"TLS Web Server Authentication\"\npersist-key\npersist-tun\n"
+           "compress lz4-v2\n\nverb 3\nmute-replay-warnings\nreplay-window 256\n"
+           "pull-filter ignore ifconfig-ipv6\npull-filter ignore 'redirect-gateway ipv6'\n\n"
+           "<tls-crypt>\n-----BEGIN OpenVPN Static key V1-----\nabcd\n"
+           "-----END OpenVPN Static key V1-----\n</tls-crypt>\n\n<ca>\n"
+           "-----BEGIN CERTIFICATE-----\nMIIB\n-----END CERTIFICATE-----\n</ca>\n";
+}
+
+QStringList ServiceLab::openVpnCommand(const QString& config, const QString& log) const
+{
+    return {toolPath(QStringLiteral("openvpn")),
+            QStringLiteral("--config"),
+            config,
+            QStringLiteral("--management"),
+            QStringLiteral("127.0.0.1"),
+            QStringLiteral("61973"),
+            QStringLiteral("--management-query-passwords"),
+            QStringLiteral("--management-client"),
+            QStringLiteral("--log-append"),
+            log};
 }

@@ -22,6 +22,8 @@ public:
     void useProgram(const QString& name, const QString& path) { m_programs.insert(name, path); }
     // A command the service is started through, such as "ip netns exec NAME".
     void setLauncher(const QStringList& launcher) { m_launcher = launcher; }
+    // More "key=value" lines of the configuration's [service] section.
+    void setServiceSettings(const QString& lines) { m_serviceSettings = lines; }
     void stop();
 
     QString base() const { return m_folder.path(); }
@@ -33,12 +35,17 @@ public:
     QString writeUserFile(const QString& name, const QByteArray& text) const;
 
     QString log();
+    QString logPath() const;
     bool waitForLog(const QString& text, int timeoutMs = 5000);
     // "NAME ARGUMENTS" lines, one per tool run.
     QStringList ran() const;
 
     // The raw start command the client would send for these elements.
     static QString startFrame(const QStringList& elements);
+    // A configuration as the client writes it from its general template, with the lines it adds.
+    static QByteArray openVpnConfigText();
+    // The client's OpenVPN command line for a configuration and a log file.
+    QStringList openVpnCommand(const QString& config, const QString& log) const;
 
 private:
     bool writeTree(const QString& group);
@@ -48,4 +55,5 @@ private:
     QString m_log;
     QHash<QString, QString> m_programs;
     QStringList m_launcher;
+    QString m_serviceSettings;
 };

@@ -19,32 +19,14 @@ namespace {
 
 const QString serviceUrl = QStringLiteral("ws://127.0.0.1:6457");
 
-// The client's general template as it writes it, with the lines it adds.
 QByteArray validOpenVpnConfig()
 {
-    return "client\ndev tun\nmanagement 127.0.0.1 61973\nremote 198.51.100.7 1194 udp\n"
-           "auth-user-pass\nauth-nocache\nnobind\nauth SHA256\ncipher AES-256-GCM\ntls-client\n"
-           "tls-cipher TLS-ECDHE-ECDSA-WITH-AES-256-GCM-SHA384\n"
-           "remote-cert-eku \"TLS Web Server Authentication\"\npersist-key\npersist-tun\n"
-           "compress lz4-v2\n\nverb 3\nmute-replay-warnings\nreplay-window 256\n"
-           "pull-filter ignore ifconfig-ipv6\npull-filter ignore 'redirect-gateway ipv6'\n\n"
-           "<tls-crypt>\n-----BEGIN OpenVPN Static key V1-----\nabcd\n"
-           "-----END OpenVPN Static key V1-----\n</tls-crypt>\n\n<ca>\n"
-           "-----BEGIN CERTIFICATE-----\nMIIB\n-----END CERTIFICATE-----\n</ca>\n";
+    return ServiceLab::openVpnConfigText();
 }
 
 QStringList openVpnCommand(const ServiceLab& lab, const QString& config)
 {
-    return {lab.toolPath(QStringLiteral("openvpn")),
-            QStringLiteral("--config"),
-            config,
-            QStringLiteral("--management"),
-            QStringLiteral("127.0.0.1"),
-            QStringLiteral("61973"),
-            QStringLiteral("--management-query-passwords"),
-            QStringLiteral("--management-client"),
-            QStringLiteral("--log-append"),
-            lab.base() + QStringLiteral("/user/openvpn.log")};
+    return lab.openVpnCommand(config, lab.base() + QStringLiteral("/user/openvpn.log"));
 }
 
 QByteArray wireGuardConfig()

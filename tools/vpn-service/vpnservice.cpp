@@ -30,7 +30,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -96,10 +99,13 @@ bool VpnService::listen(QString* problem)
     m_listener = new QTcpServer(this);
     connect(m_listener, &QTcpServer::newConnection, this, &VpnService::onConnection);
     connect(m_listener, &QTcpServer::acceptError, this, &VpnService::onAcceptError);
-    if (!m_listener->listen(QHostAddress::LocalHost, port)) {
+    const int listening = listeningSocket();
+    if (listening < 0 || !m_listener->setSocketDescriptor(listening)) {
+        if (listening >= 0)
+            ::close(listening);
         *problem = QStringLiteral("cannot listen on 127.0.0.1:%1: %2")
                        .arg(port)
-                       .arg(m_listener->errorString());
+                       .arg(QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     m_ownerCheck = new QTimer(this);
@@ -107,6 +113,29 @@ bool VpnService::listen(QString* problem)
     m_ownerCheck->start(qBound(1000, m_config.ownerGraceSeconds() * 1000 / 6, 5000));
     qInfo("Listening on 127.0.0.1:%u", port);
     return true;
+}
+
+int VpnService::listeningSocket()
+{
+    // Qt listens with a queue of 50: a flood would fill it, and a member's connection would wait
+    // for the kernel's retries. The system's longest queue keeps room while the service sorts
+    // connections out.
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int on = 1;
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (fd < 0 || ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
+        ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, SOMAXCONN) != 0) {
+        const int error = errno;
+        if (fd >= 0)
+            ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
 }
 
 void VpnService::shutdown()

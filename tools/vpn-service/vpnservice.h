@@ -61,6 +61,8 @@ private:
         QString peer;
     };
 
+    // 127.0.0.1:port with the system's longest queue of pending connections; -1 with errno.
+    static int listeningSocket();
     void onConnection();
     void onAcceptError(QAbstractSocket::SocketError error);
     void onHandshakeDone();

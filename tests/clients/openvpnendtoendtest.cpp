@@ -501,4 +501,19 @@ void OpenVpnEndToEndTest::takenManagementPortStartsNothing()
     for (const QString& frame : m_service->frames())
         QVERIFY2(!frame.contains(QStringLiteral("openvpn")), qPrintable(frame));
     QVERIFY(client.configFilePath().isEmpty());
+
+    // Another user's program on the port: most likely that user's own connection.
+    if (!ForeignPeer::canRun())
+        QSKIP("Acting as another user needs root and setpriv");
+    squatter.close();
+    ForeignPeer otherUser;
+    QVERIFY(otherUser.start(
+        {QStringLiteral("listen"), QStringLiteral("127.0.0.1"), QStringLiteral("61973")}));
+    QVERIFY(otherUser.waitForOutput("listening"));
+    OpenVpnClient second;
+    QSignalSpy secondStates(&second, &VpnClient::connectionStateChanged);
+    second.setConnectionParameters(parameters(0));
+    QVERIFY(second.connectToServer());
+    QCOMPARE(statesOf(secondStates), QList<State>({ConnectionState::Error}));
+    QCOMPARE(secondStates.first().at(1).toString(), VpnClient::anotherUserText());
 }

@@ -1,5 +1,7 @@
 #include "datafolder.h"
 
+#include "wholefile.h"
+
 #include <QStringList>
 
 #include <fcntl.h>
@@ -119,20 +121,9 @@ bool DataFolder::read(const QString& name, QByteArray* data, QString* error)
 bool DataFolder::write(const QString& name, const QByteArray& data, QString* error)
 {
     UserIdentity identity(m_owner);
-    const QByteArray target = name.toLocal8Bit();
-    const QByteArray temporary = target + ".new";
-    ::unlinkat(m_fd, temporary.constData(), 0);
-    const int fd = ::openat(m_fd, temporary.constData(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    bool ok = fd >= 0 && ::write(fd, data.constData(), size_t(data.size())) == data.size() &&
-              ::fsync(fd) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    ok = ok && ::renameat(m_fd, temporary.constData(), m_fd, target.constData()) == 0;
-    if (!ok) {
+    const bool ok = WholeFile::replace(m_fd, name.toLocal8Bit(), data);
+    if (!ok)
         *error = systemError(QStringLiteral("cannot write %1").arg(name));
-        ::unlinkat(m_fd, temporary.constData(), 0);
-    }
     return ok;
 }
 

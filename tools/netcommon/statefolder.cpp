@@ -1,12 +1,12 @@
 #include "statefolder.h"
 
+#include "wholefile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-const char temporarySuffix[] = ".new";
 
 bool isPlainAbsolute(const QByteArray& path)
 {
@@ -64,18 +64,7 @@ bool StateFolder::read(const char* name, qint64 maxBytes, QByteArray* data) cons
 
 bool StateFolder::write(const char* name, const QByteArray& data) const
 {
-    const QByteArray temporary = QByteArray(name) + temporarySuffix;
-    ::unlinkat(m_fd, temporary.constData(), 0);
-    const int fd = ::openat(m_fd, temporary.constData(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    bool ok = fd >= 0 && ::write(fd, data.constData(), size_t(data.size())) == data.size() &&
-              ::fsync(fd) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    ok = ok && ::renameat(m_fd, temporary.constData(), m_fd, name) == 0;
-    if (!ok)
-        ::unlinkat(m_fd, temporary.constData(), 0);
-    return ok;
+    return WholeFile::replace(m_fd, QByteArray(name), data);
 }
 
 void StateFolder::remove(const char* name) const

@@ -123,11 +123,7 @@ bool SecurityLab::setUp(QString* error)
         m_service.useProgram(tool, qEnvironmentVariable(qPrintable("CORVALINK_" + variable)));
     }
     m_service.setServiceSettings(QStringLiteral("owner_grace_seconds=%1").arg(graceSeconds));
-    m_service.setLauncher(
-        {QStringLiteral("ip"), QStringLiteral("netns"), QStringLiteral("exec"), m_namespace,
-         QStringLiteral("prlimit"), QStringLiteral("--nofile=1024:1024"), QStringLiteral("sh"),
-         QStringLiteral("-c"), QStringLiteral("mount --bind \"$0\" /etc || exit 97; exec \"$@\""),
-         etc});
+    m_service.setLauncher(launcher(descriptors));
     if (!m_service.start(groupName)) {
         *error = QStringLiteral("the service did not start: ") + m_service.log();
         return false;
@@ -154,8 +150,23 @@ bool SecurityLab::moveRootsHome(const QString& passwd) const
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
 }
 
-bool SecurityLab::restartService()
+QStringList SecurityLab::launcher(int descriptorLimit) const
 {
+    return {QStringLiteral("ip"),
+            QStringLiteral("netns"),
+            QStringLiteral("exec"),
+            m_namespace,
+            QStringLiteral("prlimit"),
+            QStringLiteral("--nofile=%1:%1").arg(descriptorLimit),
+            QStringLiteral("sh"),
+            QStringLiteral("-c"),
+            QStringLiteral("mount --bind \"$0\" /etc || exit 97; exec \"$@\""),
+            m_folder.filePath(QStringLiteral("etc"))};
+}
+
+bool SecurityLab::restartService(int descriptorLimit)
+{
+    m_service.setLauncher(launcher(descriptorLimit));
     return m_service.start(groupName);
 }
 

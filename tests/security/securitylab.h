@@ -24,10 +24,12 @@ public:
     SecurityLab& operator=(const SecurityLab&) = delete;
 
     static constexpr int graceSeconds = 2;
+    static constexpr int descriptors = 1024;
 
     bool setUp(QString* error);
-    // Stops the service and starts it again over the same run folder.
-    bool restartService();
+    // Stops the service and starts it again over the same run folder, with that many
+    // descriptors.
+    bool restartService(int descriptorLimit = descriptors);
     ServiceLab& service() { return m_service; }
 
     // "a", "b", "nobody" or "root".
@@ -58,6 +60,7 @@ public:
 
 private:
     QStringList asUser(const QString& user) const;
+    QStringList launcher(int descriptorLimit) const;
     void removeAccounts() const;
     bool moveRootsHome(const QString& passwd) const;
 

@@ -338,9 +338,10 @@ OpenVpnClient::PushedDns OpenVpnClient::parsePushReply(const QString& line, bool
         else if (Utils::isIpv6Address(address))
             result.ipv6 = address;
     }
-    result.complete = !result.ipv4.isEmpty() && !result.ipv6.isEmpty();
+    // Most servers push one family: either is a resolver to force, so long as it can be used.
     if (!ipv6Enabled)
         result.ipv6.clear();
+    result.complete = !result.ipv4.isEmpty() || !result.ipv6.isEmpty();
     return result;
 }
 

@@ -408,9 +408,10 @@ void VpnCore::handleConnected()
         engageKillSwitch();
     // Without a usable pushed address the system keeps its resolvers; nothing pushed (WireGuard
     // sets its own) is no bad push.
-    const QStringList vpnDns = m_dnsForcing && !m_pushedDnsIpv4.isEmpty()
-                                   ? m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6)
-                                   : QStringList();
+    const QStringList vpnDns =
+        m_dnsForcing && (!m_pushedDnsIpv4.isEmpty() || !m_pushedDnsIpv6.isEmpty())
+            ? m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6)
+            : QStringList();
     if (!vpnDns.isEmpty()) {
         m_status.setDnsActivated(true);
         runDnsTool(QStringLiteral("vpn"), vpnDns);
@@ -456,6 +457,7 @@ void VpnCore::handleDisconnect(const QString& additionalData, bool critical)
 void VpnCore::resetCounters()
 {
     m_pushedDnsIpv4.clear();
+    m_pushedDnsIpv6.clear();
     m_internalIp.clear();
     m_vpnConnected = false;
     m_bytesReceived = 0;

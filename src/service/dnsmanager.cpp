@@ -101,8 +101,9 @@ QStringList DnsManager::vpnDnsEntries(const QString& ipv4Dns, const QString& ipv
 
 bool DnsManager::arePushedDnsAddresses(const QString& ipv4Dns, const QString& ipv6Dns)
 {
-    // An empty IPv6 text is what a tunnel without IPv6 pushes.
-    return Utils::isCanonicalIpv4Address(ipv4Dns) &&
+    // A tunnel pushes one family or both; an empty text is a family it did not push.
+    return (!ipv4Dns.isEmpty() || !ipv6Dns.isEmpty()) &&
+           (ipv4Dns.isEmpty() || Utils::isCanonicalIpv4Address(ipv4Dns)) &&
            (ipv6Dns.isEmpty() || (Utils::isIpLiteral(ipv6Dns) && Utils::isIpv6Address(ipv6Dns)));
 }
 

@@ -29,7 +29,7 @@ private slots:
     void credentialsFollowThePrompts();
     void wrongCredentialsGiveCriticalError();
     void byteCountEmitsAndIsNotLogged();
-    void pushReplyNeedsBothFamilies();
+    void pushReplyOfOneFamilyIsReported();
     void assignedAddressIsTakenOnce();
     void assignLineIsNotConnectedState();
     void connectedStateAsksForByteCounts();

@@ -626,3 +626,35 @@ void VpnCoreTest::serverChoiceByCountryAndAutoConnection()
     QVERIFY(waitForState(states, ConnectionState::Disconnected));
     qunsetenv("CORVALINK_API_URL");
 }
+
+void VpnCoreTest::pushedResolverOfEitherFamilyIsForced()
+{
+    auto core = makeCore();
+    QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
+    core->setVpnServerIp(server1, QStringLiteral("Lab, Loopback"));
+    const QString v4 = QStringLiteral("172.16.0.1");
+    const QString v6 = QStringLiteral("fd00::53");
+    // Pushed, IPv6 allowed, the entry expected (empty: none). Each connection starts afresh: a
+    // resolver of the one before is not carried over.
+    const QList<std::tuple<QString, bool, QString>> rounds{
+        {v4 + QLatin1Char(',') + v6, true, v4 + QLatin1Char(',') + v6},
+        {v4, true, v4 + QLatin1Char(',')},
+        {v6, true, QLatin1Char(',') + v6},
+        {v6, false, QString()},
+        {QString(), true, QString()}};
+    for (const auto& [pushed, ipv6, entry] : rounds) {
+        qputenv("FAKE_OPENVPN_PUSHED_DNS", pushed.toUtf8());
+        Settings::instance()->setIpv6Enabled(ipv6);
+        states.clear();
+        m_service->clearFrames();
+        core->connectToVpn();
+        QVERIFY(waitForState(states, ConnectionState::Connected));
+        QVERIFY(m_service->receiveEverythingSent());
+        const QStringList dns = commands().filter(QRegularExpression(QStringLiteral("^dns vpn")));
+        QCOMPARE(dns, entry.isEmpty() ? QStringList()
+                                      : QStringList{QStringLiteral("dns vpn eth0@") + entry});
+        core->disconnectFromVpn();
+        QVERIFY(waitForState(states, ConnectionState::Disconnected));
+    }
+    qunsetenv("FAKE_OPENVPN_PUSHED_DNS");
+}

@@ -36,6 +36,7 @@ private slots:
     void startupRepairUndoesWhatAnEarlierRunLeft();
     void serverChoiceByCountryAndAutoConnection();
     void anotherUsersProtectionEndsTheAttempt();
+    void pushedResolverOfEitherFamilyIsForced();
 
 private:
     std::unique_ptr<VpnCore> makeCore();

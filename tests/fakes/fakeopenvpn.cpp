@@ -176,13 +176,19 @@ void FakeOpenVpn::connectSequence()
         finish(0);
         return;
     }
-    log(QString(),
-        QStringLiteral(
-            "PUSH: Received control message: 'PUSH_REPLY,dhcp-option DNS 172.16.0.1,dhcp-option "
-            "DNS "
-            "fd00:dead:beef:cafe::1,route-gateway 10.8.0.1,topology subnet,ping 10,ping-restart "
-            "60,ifconfig 10.8.0.2 255.255.255.0,peer-id 0,cipher AES-256-GCM,protocol-flags "
-            "cc-exit tls-ekm dyn-tls-crypt,tun-mtu 1500'"));
+    // FAKE_OPENVPN_PUSHED_DNS: the resolvers the server pushes, separated by commas.
+    QString pushedDns;
+    const QStringList resolvers =
+        qEnvironmentVariable("FAKE_OPENVPN_PUSHED_DNS",
+                             QStringLiteral("172.16.0.1,fd00:dead:beef:cafe::1"))
+            .split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& resolver : resolvers)
+        pushedDns += QStringLiteral("dhcp-option DNS %1,").arg(resolver);
+    log(QString(), QStringLiteral("PUSH: Received control message: 'PUSH_REPLY,%1route-gateway "
+                                  "10.8.0.1,topology subnet,ping 10,ping-restart 60,ifconfig "
+                                  "10.8.0.2 255.255.255.0,peer-id 0,cipher AES-256-GCM,"
+                                  "protocol-flags cc-exit tls-ekm dyn-tls-crypt,tun-mtu 1500'")
+                       .arg(pushedDns));
     log(QStringLiteral("I"), QStringLiteral("TUN/TAP device tun0 opened"));
     state(QStringLiteral("ASSIGN_IP,,10.8.0.2,,,,"));
     log(QStringLiteral("I"), QStringLiteral("Initialization Sequence Completed"));

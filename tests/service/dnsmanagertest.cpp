@@ -319,9 +319,11 @@ void DnsManagerTest::vpnEntriesCarryPushedAddressesForEveryAdapter()
                                    QStringLiteral("fd00:dead:beef:cafe::1")),
              (QStringList{QStringLiteral("{A}@172.16.0.1,fd00:dead:beef:cafe::1"),
                           QStringLiteral("{T}@172.16.0.1,fd00:dead:beef:cafe::1")}));
-    // Both texts are used as given; the IPv6 one may be empty.
+    // Both texts are used as given; either may be empty.
     QCOMPARE(manager.vpnDnsEntries(QStringLiteral("172.16.0.1"), QString()).first(),
              QStringLiteral("{A}@172.16.0.1,"));
+    QCOMPARE(manager.vpnDnsEntries(QString(), QStringLiteral("fd00::53")).first(),
+             QStringLiteral("{A}@,fd00::53"));
 }
 
 void DnsManagerTest::pushedDnsWithQuoteNeverReachesTheTool()
@@ -330,15 +332,17 @@ void DnsManagerTest::pushedDnsWithQuoteNeverReachesTheTool()
     const QString quoted = QStringLiteral("fe80::1%x\" \"reset");
     const OpenVpnClient::PushedDns pushed = OpenVpnClient::parsePushReply(
         QStringLiteral("PUSH_REPLY,dhcp-option DNS 10.8.0.1,dhcp-option DNS ") + quoted, true);
-    QVERIFY(pushed.ipv6.isEmpty() && !pushed.complete);
+    QVERIFY(pushed.ipv6.isEmpty());
+    QCOMPARE(pushed.ipv4, QStringLiteral("10.8.0.1"));
 
     DnsManager manager;
     manager.setFactSource(
         source({adapter(QStringLiteral("{A}"), {QStringLiteral("10.0.0.1")}, {})}));
     manager.refresh();
-    for (const auto& texts : {qMakePair(QStringLiteral("10.8.0.1"), quoted),
-                              qMakePair(QStringLiteral("10.8.0.1\" \"x"), QString()),
-                              qMakePair(QStringLiteral("10.8.1"), QString())}) {
+    for (const auto& texts :
+         {qMakePair(QStringLiteral("10.8.0.1"), quoted),
+          qMakePair(QStringLiteral("10.8.0.1\" \"x"), QString()),
+          qMakePair(QStringLiteral("10.8.1"), QString()), qMakePair(QString(), QString())}) {
         QTest::ignoreMessage(QtCriticalMsg,
                              "DnsManager: Pushed DNS addresses are not IP addresses, ignored");
         QVERIFY(manager.vpnDnsEntries(texts.first, texts.second).isEmpty());

@@ -20,6 +20,7 @@ Item {
         case ConnectionState.Preparing:
         case ConnectionState.Connecting:
         case ConnectionState.Connected:
+        case ConnectionState.Reconnecting:
             vpnCore.disconnectFromVpn()
             break
         case ConnectionState.Disconnecting:

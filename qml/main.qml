@@ -205,11 +205,10 @@ ApplicationWindow {
             }
         }
 
-        onVisibleChanged: {
-            if (!visible) {
-                logger.qmlLog(mainWindow.objectName, "Restore connection to Internet")
-                vpnCore.disableKillSwitch()
-            }
+        // Only the user's OK lets go; Escape or a click beside the dialog keeps the protection.
+        onAccepted: {
+            logger.qmlLog(mainWindow.objectName, "Restore connection to Internet")
+            vpnCore.disableKillSwitch()
         }
     }
 

@@ -79,6 +79,8 @@ Application::Application(SingleApplication* app, QObject* parent) : QObject(pare
         if (m_serviceError || themeEditorMode())
             return;
         m_serviceError = true;
+        if (m_vpnCore && m_tray)
+            updateTray(ConnectionState::Id(m_vpnCore->connectionState()));
         if (m_initialStatusHandled)
             invokeRootMethod("setCriticalServiceError");
     });
@@ -438,16 +440,19 @@ void Application::onConnectDisconnectActionClicked()
     invokeRootMethod("triggerVpnState");
 }
 
-Application::TrayLook Application::trayLook(ConnectionState::Id state, bool themeEditor)
+Application::TrayLook Application::trayLook(ConnectionState::Id state, bool themeEditor,
+                                            bool serviceMissing)
 {
     switch (state) {
     case ConnectionState::Disconnected:
-        return {tr("Connect"), !themeEditor, 0};
+        return {tr("Connect"), !themeEditor && !serviceMissing, 0};
     case ConnectionState::Connected:
         return {tr("Disconnect"), true, 1};
+    case ConnectionState::Reconnecting:
+        // The wait for the next attempt is the user's to stop.
+        return {tr("Disconnect"), true, 2};
     case ConnectionState::Connecting:
     case ConnectionState::Disconnecting:
-    case ConnectionState::Reconnecting:
         return {connectionStateText(state), false, 2};
     default:
         return {connectionStateText(state), false, 0};
@@ -472,7 +477,7 @@ QString Application::trayToolTip(const QString& message, const Server& server)
 
 void Application::updateTray(ConnectionState::Id state)
 {
-    const TrayLook look = trayLook(state, themeEditorMode());
+    const TrayLook look = trayLook(state, themeEditorMode(), m_serviceError);
     m_trayView.actionText = look.actionText;
     m_trayView.actionEnabled = look.actionEnabled;
     m_trayView.iconState = look.iconState;
@@ -532,8 +537,11 @@ void Application::onInitialConnectionStatusChanged()
     m_networkApi->doRequests();
     if (Settings::instance()->autoUpdateEnabled() && !m_vpnCore->wrongDnsDetected() && m_update)
         m_update->checkForUpdates();
-    if (m_serviceError && !themeEditorMode())
+    if (m_serviceError && !themeEditorMode()) {
+        if (m_tray)
+            updateTray(ConnectionState::Id(m_vpnCore->connectionState()));
         invokeRootMethod("setCriticalServiceError");
+    }
 }
 
 void Application::onLanguageChanged(const QString& language)

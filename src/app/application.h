@@ -73,7 +73,9 @@ public:
     static QString productName();
     static void setProductName(const QString& name);
 
-    static TrayLook trayLook(ConnectionState::Id state, bool themeEditor);
+    // serviceMissing: no service, or one refused; nothing can connect then.
+    static TrayLook trayLook(ConnectionState::Id state, bool themeEditor,
+                             bool serviceMissing = false);
     static QString connectionMessage(ConnectionState::Id state);
     static QString trayToolTip(const QString& message, const Server& server);
     // The first server of each country in probe completion order, at most limit of them.

@@ -138,6 +138,7 @@ void VpnCore::resetAccountRequestCountForTesting()
 
 void VpnCore::connectToVpn()
 {
+    m_killSwitchEventCurrent = false;
     m_reconnectTimer.stop();
     m_serverSwitchPending = false;
     m_stopRequested = false;
@@ -552,6 +553,7 @@ void VpnCore::engageKillSwitch()
 
 void VpnCore::releaseKillSwitch()
 {
+    m_killSwitchEventCurrent = false;
     m_status.setKillswitchActivated(false);
     m_killSwitch.disable();
 }
@@ -560,12 +562,20 @@ void VpnCore::raiseKillSwitchEvent()
 {
     if (!m_killSwitch.isEnabled())
         return;
+    m_killSwitchEventCurrent = true;
     Logger::instance()->logBanner(objectName(), QStringLiteral("Kill switch event!"));
     emit killSwitchEventActivated();
 }
 
 void VpnCore::disableKillSwitch()
 {
+    // The event's dialog lets go of the protection it was raised for; closed after the user
+    // connected again, it must not open the connection now up.
+    if (!m_killSwitchEventCurrent) {
+        Logger::info(objectName(), QStringLiteral("Kill switch event is over, protection kept"));
+        return;
+    }
+    m_killSwitchEventCurrent = false;
     if (m_killSwitch.isEnabled())
         releaseKillSwitch();
 }
@@ -755,8 +765,10 @@ void VpnCore::setSearchModeForCountry(const QString& countryCode)
 {
     if (countryCode.isEmpty())
         return;
-    // A pending reconnection keeps its server; the search's choice then switches as any other.
-    if (!m_reconnectTimer.isActive())
+    // A connection, an attempt or a pending reconnection keeps its server until the search
+    // chooses (then it switches as any choice does): a drop meanwhile must find one to go back to.
+    if (!m_reconnectTimer.isActive() && !m_vpnConnected &&
+        m_connectionState == ConnectionState::Disconnected)
         m_vpnServerIp.clear();
     Logger::info(
         objectName(),

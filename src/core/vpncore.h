@@ -215,6 +215,8 @@ private:
     bool m_stopRequested = false;
     bool m_userStopRequested = false;
     bool m_automaticAttempt = false;
+    // A kill-switch event was raised and nothing has happened to the protection since.
+    bool m_killSwitchEventCurrent = false;
     Clock m_clock;
     int m_portSearchSeconds = 20;
 };

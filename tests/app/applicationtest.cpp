@@ -169,9 +169,11 @@ void ApplicationTest::trayFollowsStateChanges()
 {
     Application app(nullptr);
     QVERIFY(app.init());
-    // The construction's own update: idle look, no notification.
+    // The construction's own update: idle look, no notification. No service runs here, so
+    // nothing could connect: Connect is offered but disabled.
+    QVERIFY(app.serviceError());
     QCOMPARE(app.trayView().actionText, QStringLiteral("Connect"));
-    QVERIFY(app.trayView().actionEnabled);
+    QVERIFY(!app.trayView().actionEnabled);
     QCOMPARE(app.trayView().iconState, 0);
     QCOMPARE(app.trayView().toolTip, QStringLiteral("Disconnected"));
     QVERIFY(app.trayView().notifications.isEmpty());
@@ -182,6 +184,11 @@ void ApplicationTest::trayFollowsStateChanges()
     app.onConnectionStateChanged(ConnectionState::Connecting);
     QCOMPARE(app.trayView().iconState, 2);
     QVERIFY(!app.trayView().actionEnabled);
+    // A pending reconnection is the user's to stop.
+    app.onConnectionStateChanged(ConnectionState::Reconnecting);
+    QCOMPARE(app.trayView().actionText, QStringLiteral("Disconnect"));
+    QVERIFY(app.trayView().actionEnabled);
+    app.onConnectionStateChanged(ConnectionState::Connecting);
     QCOMPARE(app.trayView().toolTip, QString());
     QVERIFY(app.trayView().notifications.isEmpty());
 

@@ -325,6 +325,16 @@ void VpnCoreTest::dropWithoutReconnectionHoldsProtectionUntilTheUserLetsGo()
     QVERIFY(!commands().contains(killSwitchOff));
     QVERIFY(Status().killswitchActivated());
 
+    // The user connects again with the event's dialog still open, and closes it afterwards: the
+    // release was for that event only, not for the connection now up.
+    qputenv("FAKE_OPENVPN_SCENARIO", "udp");
+    core->connectToVpn();
+    QVERIFY(waitForState(states, ConnectionState::Connected, 2));
+    core->disableKillSwitch();
+    QVERIFY(m_service->receiveEverythingSent());
+    QVERIFY(!commands().contains(killSwitchOff));
+    QVERIFY(Status().killswitchActivated());
+
     core->disconnectFromVpn();
     QTRY_VERIFY(commands().contains(killSwitchOff));
     QVERIFY(!Status().killswitchActivated());
@@ -574,7 +584,12 @@ void VpnCoreTest::serverChoiceByCountryAndAutoConnection()
          server(QStringLiteral("127.0.0.6"), QStringLiteral("de"), QStringLiteral("Berlin"),
                 QStringLiteral("de-ber-01")),
          server(QStringLiteral("127.0.0.7"), QStringLiteral("de"), QStringLiteral("Munich"),
-                QStringLiteral("de-muc-01"))});
+                QStringLiteral("de-muc-01")),
+         // Documentation addresses: their probe round chooses nothing.
+         server(QStringLiteral("192.0.2.10"), QStringLiteral("fr"), QStringLiteral("Paris"),
+                QStringLiteral("fr-par-01")),
+         server(QStringLiteral("192.0.2.11"), QStringLiteral("fr"), QStringLiteral("Lyon"),
+                QStringLiteral("fr-lyo-01"))});
     core->setVpnServerIp(server1, QStringLiteral("Lab"));
     core->setSearchModeForCountry(QString());
     QCOMPARE(core->vpnServerIp(), server1);
@@ -622,6 +637,9 @@ void VpnCoreTest::serverChoiceByCountryAndAutoConnection()
     QVERIFY(sent.contains(QStringLiteral("wireguard-service")));
     QVERIFY(sent.filter(QStringLiteral("killswitch enable")).isEmpty());
     QVERIFY(sent.filter(QStringLiteral("dns vpn")).isEmpty());
+    // A country search while connected keeps the server until it chooses.
+    core->setSearchModeForCountry(QStringLiteral("fr"));
+    QCOMPARE(core->vpnServerIp(), server1);
     core->disconnectFromVpn();
     QVERIFY(waitForState(states, ConnectionState::Disconnected));
     qunsetenv("CORVALINK_API_URL");

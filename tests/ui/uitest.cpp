@@ -245,7 +245,13 @@ void UiTest::roundButtonDecisions()
     QTRY_VERIFY(dialog->property("visible").toBool());
     QCOMPARE(dialog->property("title").toString(), QStringLiteral("Killswitch event"));
     shot(window, QStringLiteral("killswitch-dialog"));
-    QMetaObject::invokeMethod(dialog, "close");
+    // Escape closes it and keeps the protection; only OK lifts it.
+    QTest::keyClick(window, Qt::Key_Escape);
+    QTRY_VERIFY(!dialog->property("visible").toBool());
+    QVERIFY(!log.contains(QStringLiteral("Restore connection to Internet")));
+    QMetaObject::invokeMethod(core, "killSwitchEventActivated");
+    QTRY_VERIFY(dialog->property("visible").toBool());
+    QMetaObject::invokeMethod(dialog, "accept");
     QVERIFY(log.waitFor(QStringLiteral("Restore connection to Internet")));
 }
 

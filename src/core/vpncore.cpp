@@ -405,14 +405,16 @@ void VpnCore::handleConnected()
     emit vpnOnlineTimeChanged(m_onlineTimeText);
     m_onlineActivityTimer.start();
 
-    if (m_settings->killswitchEnabled() && m_vpnClient && m_vpnClient->isKillSwitchSupported())
-        engageKillSwitch();
     // Without a usable pushed address the system keeps its resolvers; nothing pushed (WireGuard
     // sets its own) is no bad push.
     const QStringList vpnDns =
         m_dnsForcing && (!m_pushedDnsIpv4.isEmpty() || !m_pushedDnsIpv6.isEmpty())
             ? m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6)
             : QStringList();
+    // The system's resolvers would then be reached outside the tunnel: the kill switch stops it.
+    m_killSwitchBlocksDns = m_dnsForcing && vpnDns.isEmpty();
+    if (m_settings->killswitchEnabled() && m_vpnClient && m_vpnClient->isKillSwitchSupported())
+        engageKillSwitch();
     if (!vpnDns.isEmpty()) {
         m_status.setDnsActivated(true);
         runDnsTool(QStringLiteral("vpn"), vpnDns);
@@ -547,7 +549,8 @@ void VpnCore::setCurrentIpInfoText(const QString& text)
 void VpnCore::engageKillSwitch()
 {
     m_status.setKillswitchActivated(true);
-    if (!m_killSwitch.enable(m_internalIp, m_vpnServerIp, m_settings->allowAccessToLocalDevices()))
+    if (!m_killSwitch.enable(m_internalIp, m_vpnServerIp, m_settings->allowAccessToLocalDevices(),
+                             m_killSwitchBlocksDns))
         m_status.setKillswitchActivated(m_killSwitch.isEnabled());
 }
 

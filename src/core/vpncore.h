@@ -217,6 +217,8 @@ private:
     bool m_automaticAttempt = false;
     // A kill-switch event was raised and nothing has happened to the protection since.
     bool m_killSwitchEventCurrent = false;
+    // The last connection had no resolver of the tunnel's to force.
+    bool m_killSwitchBlocksDns = false;
     Clock m_clock;
     int m_portSearchSeconds = 20;
 };

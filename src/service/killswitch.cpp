@@ -18,11 +18,15 @@ QString KillSwitch::toolPath()
            Utils::executableName(QStringLiteral("killswitch"));
 }
 
-QStringList KillSwitch::enableArguments(const QString& publicIp, bool allowLocalDevices)
+QStringList KillSwitch::enableArguments(const QString& publicIp, bool allowLocalDevices,
+                                        bool blockDns)
 {
     // The fifth element is always there, empty when local devices stay blocked.
-    return {toolPath(), QStringLiteral("enable"), QStringLiteral("all"), publicIp,
-            allowLocalDevices ? QStringLiteral("local") : QString()};
+    QStringList arguments{toolPath(), QStringLiteral("enable"), QStringLiteral("all"), publicIp,
+                          allowLocalDevices ? QStringLiteral("local") : QString()};
+    if (blockDns)
+        arguments << QStringLiteral("block-dns");
+    return arguments;
 }
 
 QStringList KillSwitch::disableArguments()
@@ -30,7 +34,8 @@ QStringList KillSwitch::disableArguments()
     return {toolPath(), QStringLiteral("disable"), QStringLiteral("all")};
 }
 
-bool KillSwitch::enable(const QString& internalIp, const QString& publicIp, bool allowLocalDevices)
+bool KillSwitch::enable(const QString& internalIp, const QString& publicIp, bool allowLocalDevices,
+                        bool blockDns)
 {
     // The address becomes an argument of a root-run firewall tool.
     if (!Utils::isServerAddress(publicIp)) {
@@ -42,7 +47,10 @@ bool KillSwitch::enable(const QString& internalIp, const QString& publicIp, bool
     Logger::info(objectName(), QStringLiteral("Activate protection, VPN internal IP '%1', VPN "
                                               "public IP: '%2', allow local devices: '%3'")
                                    .arg(internalIp, publicIp, Utils::boolText(allowLocalDevices)));
-    m_process.start(enableArguments(publicIp, allowLocalDevices));
+    if (blockDns)
+        Logger::info(objectName(), QStringLiteral("DNS outside the tunnel blocked: no resolver of "
+                                                  "the tunnel's to force"));
+    m_process.start(enableArguments(publicIp, allowLocalDevices, blockDns));
     m_enabled = true;
     return true;
 }

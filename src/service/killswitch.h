@@ -12,13 +12,16 @@ class KillSwitch : public QObject
 public:
     explicit KillSwitch(QObject* parent = nullptr);
 
-    // False when the address cannot be handed to the tool; nothing is sent then.
-    bool enable(const QString& internalIp, const QString& publicIp, bool allowLocalDevices);
+    // False when the address cannot be handed to the tool; nothing is sent then. blockDns: no
+    // DNS may leave outside the tunnel, not even to local devices.
+    bool enable(const QString& internalIp, const QString& publicIp, bool allowLocalDevices,
+                bool blockDns = false);
     void disable();
     bool isEnabled() const { return m_enabled; }
 
     static QString toolPath();
-    static QStringList enableArguments(const QString& publicIp, bool allowLocalDevices);
+    static QStringList enableArguments(const QString& publicIp, bool allowLocalDevices,
+                                       bool blockDns = false);
     static QStringList disableArguments();
     // The tool reports success with exit code 0.
     static bool succeeded(int exitCode) { return exitCode == 0; }

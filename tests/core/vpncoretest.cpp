@@ -671,6 +671,10 @@ void VpnCoreTest::pushedResolverOfEitherFamilyIsForced()
         const QStringList dns = commands().filter(QRegularExpression(QStringLiteral("^dns vpn")));
         QCOMPARE(dns, entry.isEmpty() ? QStringList()
                                       : QStringList{QStringLiteral("dns vpn eth0@") + entry});
+        // Nothing forced: the kill switch keeps DNS inside the tunnel, local devices or not.
+        QCOMPARE(commands().filter(QStringLiteral("killswitch enable")),
+                 QStringList{killSwitchOn1 +
+                             (entry.isEmpty() ? QStringLiteral(" block-dns") : QString())});
         core->disconnectFromVpn();
         QVERIFY(waitForState(states, ConnectionState::Disconnected));
     }

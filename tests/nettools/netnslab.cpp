@@ -109,15 +109,15 @@ void NetnsLab::leaveInner()
     m_outsideFd = -1;
 }
 
-bool NetnsLab::reaches(uint uid, const QString& address) const
+bool NetnsLab::reaches(uint uid, const QString& address, quint16 port) const
 {
     const QString id = QString::number(uid);
     // A refused connection means the SYN went out and the answer came back.
-    const LabResult result =
-        run({QStringLiteral("setpriv"), QStringLiteral("--reuid=") + id,
-             QStringLiteral("--regid=") + id, QStringLiteral("--clear-groups"),
-             QStringLiteral("timeout"), QStringLiteral("2"), QStringLiteral("bash"),
-             QStringLiteral("-c"), QStringLiteral("exec 3<>/dev/tcp/%1/9").arg(address)});
+    const LabResult result = run({QStringLiteral("setpriv"), QStringLiteral("--reuid=") + id,
+                                  QStringLiteral("--regid=") + id, QStringLiteral("--clear-groups"),
+                                  QStringLiteral("timeout"), QStringLiteral("2"),
+                                  QStringLiteral("bash"), QStringLiteral("-c"),
+                                  QStringLiteral("exec 3<>/dev/tcp/%1/%2").arg(address).arg(port)});
     return result.output.contains(QLatin1String("refused"));
 }
 

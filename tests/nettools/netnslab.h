@@ -34,7 +34,7 @@ public:
     bool enterInner();
     void leaveInner();
     // True when a TCP connection attempt of that uid gets an answer from the address.
-    bool reaches(uint uid, const QString& address) const;
+    bool reaches(uint uid, const QString& address, quint16 port = 9) const;
 
     static LabResult runHost(const QStringList& command,
                              const QProcessEnvironment& environment = QProcessEnvironment());

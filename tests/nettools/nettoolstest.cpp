@@ -91,6 +91,11 @@ void NetToolsTest::killSwitchRefusesArguments_data()
     QTest::newRow("zone") << QStringList{"enable", "all", "fe80::1%eth0", ""} << "-";
     QTest::newRow("quote") << QStringList{"enable", "all", "10.1.1.1\"", ""} << "-";
     QTest::newRow("fifth word") << QStringList{"enable", "all", "10.1.1.1", "lan"} << "-";
+    QTest::newRow("dns blocked") << QStringList{"enable", "all", "10.1.1.1", "", "block-dns"}
+                                 << "10.1.1.1";
+    QTest::newRow("sixth word") << QStringList{"enable", "all", "10.1.1.1", "", "dns"} << "-";
+    QTest::newRow("seventh") << QStringList{"enable", "all", "10.1.1.1", "", "block-dns", "x"}
+                             << "-";
     QTest::newRow("missing") << QStringList{"enable", "all", "10.1.1.1"} << "-";
     QTest::newRow("extra") << QStringList{"disable", "all", "x"} << "-";
 }
@@ -226,7 +231,17 @@ void NetToolsTest::killSwitchInNamespace()
     result = lab.runTool(tool, {"enable", "all", "10.203.7.2", "local"}, environment);
     QVERIFY2(result.exitCode == 0, qPrintable(result.output));
     QVERIFY(lab.reaches(65534, QStringLiteral("10.203.7.3")));
+    QVERIFY(lab.reaches(65534, QStringLiteral("10.203.7.3"), 53));
     QCOMPARE(lab.run({"nft", "list", "tables"}).output.count(QLatin1String("corvalink")), 1);
+
+    // Without a resolver of the tunnel's, no DNS leaves but through it: not even to the local
+    // network; the server itself stays reachable on port 53.
+    result = lab.runTool(tool, {"enable", "all", "10.203.7.2", "local", "block-dns"}, environment);
+    QVERIFY2(result.exitCode == 0, qPrintable(result.output));
+    QVERIFY(lab.reaches(65534, QStringLiteral("10.203.7.3")));
+    QVERIFY(!lab.reaches(65534, QStringLiteral("10.203.7.3"), 53));
+    QVERIFY(!lab.reaches(65534, QStringLiteral("10.203.7.3"), 853));
+    QVERIFY(lab.reaches(0, QStringLiteral("10.203.7.2"), 53));
 
     QCOMPARE(lab.runTool(tool, {"enable", "all", "vpn.example.com", ""}).exitCode, 1);
     QCOMPARE(lab.runTool(tool, {"disable", "all"}).exitCode, 0);

@@ -8,10 +8,13 @@ bool KillSwitchArguments::parse(const QStringList& arguments, QString* error)
         action = Action::Disable;
         return true;
     }
-    if (arguments.size() != 4 || arguments.at(0) != QLatin1String("enable") ||
+    const bool blockDnsGiven = arguments.size() == 5;
+    if ((arguments.size() != 4 && !blockDnsGiven) || arguments.at(0) != QLatin1String("enable") ||
         arguments.at(1) != QLatin1String("all") ||
-        (!arguments.at(3).isEmpty() && arguments.at(3) != QLatin1String("local"))) {
-        *error = QStringLiteral("usage: killswitch enable all ADDRESS local|\"\" | disable all");
+        (!arguments.at(3).isEmpty() && arguments.at(3) != QLatin1String("local")) ||
+        (blockDnsGiven && arguments.at(4) != QLatin1String("block-dns"))) {
+        *error = QStringLiteral(
+            "usage: killswitch enable all ADDRESS local|\"\" [block-dns] | disable all");
         return false;
     }
     // The rule needs the address itself: a host name would be resolved outside the tunnel.
@@ -22,5 +25,6 @@ bool KillSwitchArguments::parse(const QStringList& arguments, QString* error)
     }
     action = Action::Enable;
     allowLocal = arguments.at(3) == QLatin1String("local");
+    blockDns = blockDnsGiven;
     return true;
 }

@@ -3,7 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// The command line of the tool: "enable all ADDRESS local|<empty>" or "disable all".
+// The command line of the tool: "enable all ADDRESS local|<empty> [block-dns]" or "disable all".
+// block-dns: no DNS leaves outside the tunnel, not even to a local network (the tunnel pushed no
+// resolver the client can force).
 class KillSwitchArguments
 {
 public:
@@ -19,4 +21,5 @@ public:
     Action action = Action::Disable;
     QString serverAddress;
     bool allowLocal = false;
+    bool blockDns = false;
 };

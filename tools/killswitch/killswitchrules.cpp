@@ -73,8 +73,13 @@ QString KillSwitchRules::tableName()
 }
 
 QString KillSwitchRules::enableRuleset(const QString& serverAddress, const QList<uid_t>& uids,
-                                       const QStringList& localPrefixes)
+                                       const QStringList& localPrefixes, bool blockDns)
 {
+    // After the tunnel and the server (whose transport may well be port 53), before the local
+    // networks: a router's resolver is local too.
+    const QString dnsRule = blockDns ? QStringLiteral("\t\tmeta l4proto { tcp, udp } th dport "
+                                                      "{ 53, 853 } drop\n")
+                                     : QString();
     const QString ip =
         AddressText::family(serverAddress) == 6 ? QStringLiteral("ip6") : QStringLiteral("ip");
     QString text = disableRuleset() + QStringLiteral("table inet %1 {\n").arg(tableName());
@@ -85,7 +90,7 @@ QString KillSwitchRules::enableRuleset(const QString& serverAddress, const QList
                            "nd-neighbor-advert } accept\n") +
             QStringLiteral("\t\t%1 daddr %2 meta skuid %3 accept\n")
                 .arg(ip, serverAddress, uidMatch(uids)) +
-            localRules(QStringLiteral("daddr"), localPrefixes) + QStringLiteral("\t}\n");
+            dnsRule + localRules(QStringLiteral("daddr"), localPrefixes) + QStringLiteral("\t}\n");
     text += chainHead(QStringLiteral("input")) + deviceRules(QStringLiteral("iifname")) +
             QStringLiteral("\t\tudp sport 67 udp dport 68 accept\n"
                            "\t\tudp sport 547 udp dport 546 accept\n"
@@ -95,7 +100,7 @@ QString KillSwitchRules::enableRuleset(const QString& serverAddress, const QList
                 .arg(ip, serverAddress) +
             localRules(QStringLiteral("saddr"), localPrefixes) + QStringLiteral("\t}\n");
     text += chainHead(QStringLiteral("forward")) + deviceRules(QStringLiteral("iifname")) +
-            deviceRules(QStringLiteral("oifname")) +
+            deviceRules(QStringLiteral("oifname")) + dnsRule +
             localRules(QStringLiteral("daddr"), localPrefixes) + QStringLiteral("\t}\n}\n");
     return text;
 }

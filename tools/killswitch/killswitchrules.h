@@ -13,9 +13,10 @@ class KillSwitchRules
 public:
     static QString tableName();
     // Replaces our table in one transaction. serverAddress is canonical; uids may reach it
-    // outside the tunnel; localPrefixes (canonical, may be empty) are let through.
+    // outside the tunnel; localPrefixes (canonical, may be empty) are let through, but for DNS
+    // when blockDns.
     static QString enableRuleset(const QString& serverAddress, const QList<uid_t>& uids,
-                                 const QStringList& localPrefixes);
+                                 const QStringList& localPrefixes, bool blockDns = false);
     // Removes our table, and only ours; no error when it is missing.
     static QString disableRuleset();
     // The directly connected subnets of "ip -j route" output, canonical, tunnel devices left out.

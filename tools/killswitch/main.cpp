@@ -51,7 +51,8 @@ int main(int argc, char** argv)
         const QStringList local = arguments.allowLocal
                                       ? KillSwitchRules::localPrefixes(connectedSubnets())
                                       : QStringList();
-        ruleset = KillSwitchRules::enableRuleset(arguments.serverAddress, uids, local);
+        ruleset = KillSwitchRules::enableRuleset(arguments.serverAddress, uids, local,
+                                                 arguments.blockDns);
     }
     const CommandResult result = SystemCommand::run(
         QStringLiteral("nft"), {QStringLiteral("-f"), QStringLiteral("-")}, ruleset.toUtf8());

@@ -223,7 +223,8 @@ void ServiceController::write(const QString& message, ServiceProcess* owner)
 {
     if (ServiceProcess::isStartRequest(message)) {
         m_requestOwners.insert(++m_requestsOnLink, owner);
-        m_requestOwners.remove(m_requestsOnLink - maxOpenRequests);
+        if (m_requestsOnLink > maxOpenRequests)
+            m_requestOwners.remove(m_requestsOnLink - maxOpenRequests);
     }
     Logger::info(objectName(),
                  QStringLiteral("Send data: [") + logText(message) + QLatin1Char(']'));

@@ -123,7 +123,7 @@ bool SecurityLab::setUp(QString* error)
         m_service.useProgram(tool, qEnvironmentVariable(qPrintable("CORVALINK_" + variable)));
     }
     m_service.setServiceSettings(QStringLiteral("owner_grace_seconds=%1").arg(graceSeconds));
-    m_service.setLauncher(launcher(descriptors));
+    m_service.setLauncher(launcher());
     if (!m_service.start(groupName)) {
         *error = QStringLiteral("the service did not start: ") + m_service.log();
         return false;
@@ -150,23 +150,22 @@ bool SecurityLab::moveRootsHome(const QString& passwd) const
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
 }
 
-QStringList SecurityLab::launcher(int descriptorLimit) const
+QStringList SecurityLab::launcher() const
 {
     return {QStringLiteral("ip"),
             QStringLiteral("netns"),
             QStringLiteral("exec"),
             m_namespace,
             QStringLiteral("prlimit"),
-            QStringLiteral("--nofile=%1:%1").arg(descriptorLimit),
+            QStringLiteral("--nofile=1024:1024"),
             QStringLiteral("sh"),
             QStringLiteral("-c"),
             QStringLiteral("mount --bind \"$0\" /etc || exit 97; exec \"$@\""),
             m_folder.filePath(QStringLiteral("etc"))};
 }
 
-bool SecurityLab::restartService(int descriptorLimit)
+bool SecurityLab::restartService()
 {
-    m_service.setLauncher(launcher(descriptorLimit));
     return m_service.start(groupName);
 }
 

@@ -24,12 +24,10 @@ public:
     SecurityLab& operator=(const SecurityLab&) = delete;
 
     static constexpr int graceSeconds = 2;
-    static constexpr int descriptors = 1024;
 
     bool setUp(QString* error);
-    // Stops the service and starts it again over the same run folder, with that many
-    // descriptors.
-    bool restartService(int descriptorLimit = descriptors);
+    // Stops the service and starts it again over the same run folder.
+    bool restartService();
     ServiceLab& service() { return m_service; }
 
     // "a", "b", "nobody" or "root".
@@ -60,7 +58,8 @@ public:
 
 private:
     QStringList asUser(const QString& user) const;
-    QStringList launcher(int descriptorLimit) const;
+    // Into the namespace, with 1024 descriptors, over the copy of /etc.
+    QStringList launcher() const;
     void removeAccounts() const;
     bool moveRootsHome(const QString& passwd) const;
 

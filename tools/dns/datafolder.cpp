@@ -15,8 +15,6 @@
 
 namespace {
 
-const qint64 maxFileBytes = 1024 * 1024;
-
 // Acts with the user's file-system identity for as long as it lives.
 class UserIdentity
 {
@@ -93,29 +91,6 @@ bool DataFolder::open(QString* error)
     }
     m_fd = fd;
     return true;
-}
-
-bool DataFolder::read(const QString& name, QByteArray* data, QString* error)
-{
-    UserIdentity identity(m_owner);
-    // Non-blocking until it is known to be a regular file: a FIFO must not hang the tool.
-    const int fd = ::openat(m_fd, name.toLocal8Bit().constData(),
-                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno != ENOENT)
-            *error = systemError(name);
-        return false;
-    }
-    struct stat info = {};
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == m_owner &&
-              info.st_size <= maxFileBytes &&
-              ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
-    data->resize(ok ? int(info.st_size) : 0);
-    ok = ok && ::read(fd, data->data(), size_t(data->size())) == data->size();
-    ::close(fd);
-    if (!ok)
-        *error = QStringLiteral("%1 is not a file of the user's, or too big").arg(name);
-    return ok;
 }
 
 bool DataFolder::write(const QString& name, const QByteArray& data, QString* error)

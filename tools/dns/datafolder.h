@@ -6,7 +6,7 @@
 #include <sys/types.h>
 
 // The requesting user's program-data folder, opened component by component without following
-// any link, and the files in it read and written with that user's file-system identity.
+// any link, and the files in it written and removed with that user's file-system identity.
 class DataFolder
 {
 public:
@@ -17,8 +17,6 @@ public:
 
     // Creates the last folder when it is missing.
     bool open(QString* error);
-    // False when the file is missing; *error is set when it is there but not ours or too big.
-    bool read(const QString& name, QByteArray* data, QString* error);
     bool write(const QString& name, const QByteArray& data, QString* error);
     void remove(const QString& name);
 

@@ -69,19 +69,19 @@ qint64 MachineOwnership::holder(Resource resource) const
     return it == m_holders.cend() ? -1 : qint64(*it);
 }
 
-void MachineOwnership::engage(uid_t uid, Resource resource)
+bool MachineOwnership::engage(uid_t uid, Resource resource)
 {
     // Root acting while a user holds the protection acts for that user.
     if (m_holders.contains(resource) || (uid == 0 && !m_holders.isEmpty()))
-        return;
+        return false;
     m_holders.insert(resource, uid);
+    return true;
 }
 
-void MachineOwnership::release(uid_t uid, Resource resource)
+bool MachineOwnership::release(uid_t uid, Resource resource)
 {
     const qint64 owner = holder(resource);
-    if (owner == qint64(uid) || uid == 0)
-        m_holders.remove(resource);
+    return owner >= 0 && (owner == qint64(uid) || uid == 0) && m_holders.remove(resource) > 0;
 }
 
 QList<Resource> MachineOwnership::heldBy(uid_t uid) const

@@ -47,10 +47,10 @@ public:
     // The holder, or -1 when the state is free.
     qint64 holder(Resource resource) const;
     // A free state becomes uid's; a held one stays its holder's, and so does everything while a
-    // user holds something and root acts.
-    void engage(uid_t uid, Resource resource);
-    // The holder's release, or root's, frees the state.
-    void release(uid_t uid, Resource resource);
+    // user holds something and root acts. True when uid took it.
+    bool engage(uid_t uid, Resource resource);
+    // The holder's release, or root's, frees the state. True when it was freed.
+    bool release(uid_t uid, Resource resource);
     // What uid holds.
     QList<Resource> heldBy(uid_t uid) const;
     // Everyone who holds something, each once, in order.

@@ -18,12 +18,6 @@ namespace {
 const int maxGroups = 1024;
 const qint64 maxStatusBytes = 4096;
 
-QByteArray readTable(const char* path)
-{
-    QFile file(QString::fromLatin1(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 bool accountOf(uid_t uid, QByteArray* name, gid_t* gid, QByteArray* home = nullptr)
 {
     std::vector<char> buffer(16384);
@@ -42,20 +36,14 @@ bool accountOf(uid_t uid, QByteArray* name, gid_t* gid, QByteArray* home = nullp
 
 qint64 SystemFacts::listenerOwner(quint16 port)
 {
-    const QVector<SocketTable::Row> rows =
-        SocketTable::parse(readTable("/proc/net/tcp") + '\n' + readTable("/proc/net/tcp6"));
+    const QVector<SocketTable::Row> rows = SocketDiag::tableRows();
     return SocketTable::listeningOwner(rows, QHostAddress(QHostAddress::LocalHost), port);
 }
 
 qint64 SystemFacts::peerOwner(const QHostAddress& ourAddress, quint16 ourPort,
                               const QHostAddress& peerAddress, quint16 peerPort)
 {
-    bool asked = false;
-    QVector<SocketTable::Row> rows =
-        SocketDiag::lookup({peerAddress, peerPort, ourAddress, ourPort}, &asked);
-    if (!asked)
-        rows = SocketTable::parse(readTable("/proc/net/tcp") + '\n' + readTable("/proc/net/tcp6"));
-    return SocketTable::peerOwner(rows, ourAddress, ourPort, peerAddress, peerPort);
+    return SocketDiag::peerOwner(ourAddress, ourPort, peerAddress, peerPort);
 }
 
 bool SystemFacts::hasProcessOf(uid_t uid)

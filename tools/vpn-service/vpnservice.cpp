@@ -154,18 +154,18 @@ void VpnService::shutdown()
 
 void VpnService::onRunEnded(const QString& name, uid_t uid, int code, const QStringList& arguments)
 {
-    const QByteArray before = m_ownership.toText();
+    bool released = false;
     const MachineOwnership::Claim claim = MachineOwnership::claimOf(name, arguments);
     if (claim.effect == Effect::Release && code == 0) {
         // The service's own restore puts IPv6 back whoever had changed it.
         const bool restore = arguments.value(0) == QLatin1String("--restore");
-        m_ownership.release(restore ? 0 : uid, claim.resource);
+        released = m_ownership.release(restore ? 0 : uid, claim.resource);
     }
     if (isTunnel(name) && m_runs->countOf(uid, QStringLiteral("openvpn")) +
                                   m_runs->countOf(uid, QStringLiteral("wireguard-service")) ==
                               0)
-        m_ownership.release(uid, Resource::Tunnel);
-    if (m_ownership.toText() != before)
+        released = m_ownership.release(uid, Resource::Tunnel) || released;
+    if (released)
         saveOwnership();
     // IPv6 is switched for the whole system: it comes back when the last tunnel is gone.
     if (m_stopping || !isTunnel(name) || m_runs->countOf(QStringLiteral("openvpn")) > 0 ||
@@ -174,38 +174,41 @@ void VpnService::onRunEnded(const QString& name, uid_t uid, int code, const QStr
     restoreNetwork(uid, false);
 }
 
+bool VpnService::ownRun(const QString& name, const QStringList& arguments, uid_t uid,
+                        QString* program, QProcessEnvironment* environment) const
+{
+    *program = m_config.program(name);
+    QString problem = program->isEmpty() ? QStringLiteral("no program is configured for it")
+                                         : TrustedPath::problem(*program);
+    const ToolEnvironment::Request request{name, uid, SystemFacts::homeOf(uid), m_config.runDir()};
+    *environment = ToolEnvironment::build(request, &problem);
+    if (problem.isEmpty())
+        return true;
+    qWarning("Cannot run %s %s for uid %u: %s", qPrintable(name),
+             qPrintable(arguments.join(QLatin1Char(' '))), uid, qPrintable(problem));
+    return false;
+}
+
 void VpnService::startOwnRun(const QString& name, const QStringList& arguments, uid_t uid)
 {
-    const QString program = m_config.program(name);
-    QString problem = program.isEmpty() ? QStringLiteral("no program is configured for it")
-                                        : TrustedPath::problem(program);
-    const ToolEnvironment::Request request{name, uid, SystemFacts::homeOf(uid), m_config.runDir()};
-    const QProcessEnvironment environment = ToolEnvironment::build(request, &problem);
-    if (!problem.isEmpty()) {
-        qWarning("Cannot run %s %s for uid %u: %s", qPrintable(name),
-                 qPrintable(arguments.join(QLatin1Char(' '))), uid, qPrintable(problem));
-        return;
-    }
-    m_runs->start(name, program, arguments, environment, RunTable::Origin{uid, 0, 0});
+    QString program;
+    QProcessEnvironment environment;
+    if (ownRun(name, arguments, uid, &program, &environment))
+        m_runs->start(name, program, arguments, environment, RunTable::Origin{uid, 0, 0});
 }
 
 void VpnService::restoreNetwork(uid_t uid, bool wait)
 {
+    const QString name = QStringLiteral("network-tool");
     const QStringList arguments{QStringLiteral("--restore")};
     if (!wait) {
-        startOwnRun(QStringLiteral("network-tool"), arguments, uid);
+        startOwnRun(name, arguments, uid);
         return;
     }
-    const QString program = m_config.program(QStringLiteral("network-tool"));
-    QString problem = program.isEmpty() ? QStringLiteral("no program is configured for it")
-                                        : TrustedPath::problem(program);
-    ToolEnvironment::Request request{QStringLiteral("network-tool"), uid, QString(),
-                                     m_config.runDir()};
-    const QProcessEnvironment environment = ToolEnvironment::build(request, &problem);
-    if (!problem.isEmpty()) {
-        qWarning("Cannot restore the network settings: %s", qPrintable(problem));
+    QString program;
+    QProcessEnvironment environment;
+    if (!ownRun(name, arguments, uid, &program, &environment))
         return;
-    }
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QStringLiteral("/"));
@@ -215,10 +218,9 @@ void VpnService::restoreNetwork(uid_t uid, bool wait)
         process.waitForFinished(1000);
     }
     qInfo("network-tool --restore finished with code %d", process.exitCode());
-    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) {
-        m_ownership.release(0, Resource::Ipv6);
+    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 &&
+        m_ownership.release(0, Resource::Ipv6))
         saveOwnership();
-    }
 }
 
 void VpnService::loadOwnership()
@@ -496,8 +498,7 @@ void VpnService::onStart(const Link& link, const QStringList& elements, const QS
     m_runs->start(name, program, prepared.arguments, environment,
                   RunTable::Origin{link.uid, link.serial, link.lastRequest}, prepared.logFd,
                   prepared.privateDir);
-    if (claim.effect == Effect::Engage && m_ownership.holder(claim.resource) < 0) {
-        m_ownership.engage(link.uid, claim.resource);
+    if (claim.effect == Effect::Engage && m_ownership.engage(link.uid, claim.resource)) {
         qInfo("uid %u holds the %s", link.uid,
               qPrintable(MachineOwnership::nameOf(claim.resource)));
         saveOwnership();

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 #include <memory>
@@ -95,7 +96,10 @@ private:
                      int code = refusedCode);
     void deliver(uid_t uid, quint64 link, const QString& text);
     void onRunEnded(const QString& name, uid_t uid, int code, const QStringList& arguments);
-    // A run of the service's own for uid: no client is told of it.
+    // A run of the service's own for uid: no client is told of it. ownRun gives its program and
+    // environment, or logs why it cannot run.
+    bool ownRun(const QString& name, const QStringList& arguments, uid_t uid, QString* program,
+                QProcessEnvironment* environment) const;
     void startOwnRun(const QString& name, const QStringList& arguments, uid_t uid);
     // network-tool --restore, the service's own run: the tunnel's IPv6 change ends with it.
     void restoreNetwork(uid_t uid, bool wait);

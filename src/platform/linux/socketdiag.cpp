@@ -1,5 +1,7 @@
 #include "socketdiag.h"
 
+#include <QFile>
+
 #include <linux/inet_diag.h>
 #include <linux/netlink.h>
 #include <linux/sock_diag.h>
@@ -112,6 +114,27 @@ QVector<SocketTable::Row> SocketDiag::parseReply(const QByteArray& reply, bool* 
             *complete = true;
         }
         at += int(NLMSG_ALIGN(unsigned(length)));
+    }
+    return rows;
+}
+
+qint64 SocketDiag::peerOwner(const QHostAddress& ourAddress, quint16 ourPort,
+                             const QHostAddress& peerAddress, quint16 peerPort)
+{
+    bool asked = false;
+    QVector<SocketTable::Row> rows = lookup({peerAddress, peerPort, ourAddress, ourPort}, &asked);
+    if (!asked)
+        rows = tableRows();
+    return SocketTable::peerOwner(rows, ourAddress, ourPort, peerAddress, peerPort);
+}
+
+QVector<SocketTable::Row> SocketDiag::tableRows()
+{
+    QVector<SocketTable::Row> rows;
+    for (const char* path : {"/proc/net/tcp", "/proc/net/tcp6"}) {
+        QFile table(QString::fromLatin1(path));
+        if (table.open(QIODevice::ReadOnly))
+            rows += SocketTable::parse(table.readAll());
     }
     return rows;
 }

@@ -12,17 +12,6 @@ namespace Platform {
 
 namespace {
 
-QVector<SocketTable::Row> tcpRows()
-{
-    QVector<SocketTable::Row> rows;
-    for (const char* path : {"/proc/net/tcp", "/proc/net/tcp6"}) {
-        QFile table(QString::fromLatin1(path));
-        if (table.open(QIODevice::ReadOnly))
-            rows += SocketTable::parse(table.readAll());
-    }
-    return rows;
-}
-
 QByteArray linkTarget(const QString& path)
 {
     char target[PATH_MAX];
@@ -35,20 +24,14 @@ QByteArray linkTarget(const QString& path)
 QString peerSocketOwner(const QHostAddress& ourAddress, quint16 ourPort,
                         const QHostAddress& peerAddress, quint16 peerPort)
 {
-    bool asked = false;
-    QVector<SocketTable::Row> rows =
-        SocketDiag::lookup({peerAddress, peerPort, ourAddress, ourPort}, &asked);
-    // Where netlink is closed to us the tables tell the same, at the cost of reading them whole.
-    if (!asked)
-        rows = tcpRows();
-    const qint64 uid = SocketTable::peerOwner(rows, ourAddress, ourPort, peerAddress, peerPort);
+    const qint64 uid = SocketDiag::peerOwner(ourAddress, ourPort, peerAddress, peerPort);
     return uid < 0 ? QString() : QString::number(uid);
 }
 
 QString loopbackListenerOwner(quint16 port)
 {
-    const qint64 uid =
-        SocketTable::listeningOwner(tcpRows(), QHostAddress(QHostAddress::LocalHost), port);
+    const qint64 uid = SocketTable::listeningOwner(SocketDiag::tableRows(),
+                                                   QHostAddress(QHostAddress::LocalHost), port);
     return uid < 0 ? QString() : QString::number(uid);
 }
 
@@ -68,7 +51,7 @@ bool processListensOn(qint64 processId, const QString& address, quint16 port)
     if (processId <= 0)
         return false;
     const QSet<quint64> listening =
-        SocketTable::listeningInodes(tcpRows(), QHostAddress(address), port);
+        SocketTable::listeningInodes(SocketDiag::tableRows(), QHostAddress(address), port);
     if (listening.isEmpty())
         return false;
     const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(processId));

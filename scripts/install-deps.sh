@@ -14,6 +14,7 @@ packages=(
   clang-format g++-mingw-w64-x86-64-posix libbenchmark-dev
   fonts-thai-tlwg fonts-wqy-microhei
   openvpn stunnel4 openssl wireguard-tools wireguard-go iputils-ping nftables dnsmasq-base procps
+  tcpdump
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "labtest.h"
 
+#include "scenario.h"
+
 #include "app/application.h"
 #include "core/connectionstate.h"
 #include "core/vpncore.h"
@@ -86,7 +88,33 @@ bool clientLogHas(const QString& text)
     return file.open(QIODevice::ReadOnly) && file.readAll().contains(text.toUtf8());
 }
 
-void prepareSettings(int protocol, bool killSwitch, bool autoReconnect)
+// The lab's servers in the catalogue's order: 1 pushes an IPv4 resolver, 2 both families, 3 none.
+QString server(int number)
+{
+    return lab("LAB_SERVERS").split(QLatin1Char(',')).value(number - 1);
+}
+
+bool longRun()
+{
+    return !qEnvironmentVariableIsEmpty("LAB_LONG");
+}
+
+// A row per protocol: the short run's, or the long run's others.
+void addProtocolRows(const QList<int>& shortRun, const QList<int>& longRunOnly)
+{
+    static const char* const names[] = {"udp", "tcp", "stealth", "wireguard"};
+    QTest::addColumn<int>("protocol");
+    for (const int protocol : longRun() ? longRunOnly : shortRun)
+        QTest::newRow(names[protocol]) << protocol;
+}
+
+QString rowTitle(const QString& scenario)
+{
+    const char* tag = QTest::currentDataTag();
+    return tag ? QStringLiteral("%1 (%2)").arg(scenario, QLatin1String(tag)) : scenario;
+}
+
+void prepareSettings(int protocol, bool killSwitch, bool autoReconnect, int serverNumber = 1)
 {
     Settings* settings = Settings::instance();
     settings->setUserName(lab("LAB_ACCOUNT_USER"));
@@ -98,12 +126,12 @@ void prepareSettings(int protocol, bool killSwitch, bool autoReconnect)
     settings->setAllowAccessToLocalDevices(false);
     settings->setAutoReconnectionOnError(autoReconnect);
     settings->setAutoUpdateEnabled(false);
-    settings->saveCurrentServerId(lab("LAB_SERVER_ADDRESS"));
+    settings->saveCurrentServerId(server(serverNumber));
     settings->saveGeneralSettings();
 }
 
 // The user clicks once the window shows the chosen server, not before.
-QQuickWindow* readyWindow(Application& app)
+QQuickWindow* readyWindow(Application& app, const QString& city = QStringLiteral("Amsterdam"))
 {
     QQuickWindow* window = app.mainWindow();
     window->show();
@@ -114,11 +142,9 @@ QQuickWindow* readyWindow(Application& app)
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 20000 && location &&
-           !location->property("text").toString().endsWith(QLatin1String("Amsterdam")))
+           !location->property("text").toString().endsWith(city))
         QTest::qWait(50);
-    return location && location->property("text").toString().endsWith(QLatin1String("Amsterdam"))
-               ? window
-               : nullptr;
+    return location && location->property("text").toString().endsWith(city) ? window : nullptr;
 }
 
 void click(QQuickWindow* window)
@@ -172,59 +198,63 @@ void LabTest::init()
     QVERIFY(!tunnelDnsForced());
 }
 
-QQuickWindow* LabTest::connectFromTheWindow(Application& app)
+void LabTest::cleanup()
+{
+    // A failed case must not leave a tunnel, rules or a changed uplink for the next.
+    if (QTest::currentTestFailed())
+        m_control.ask(QStringLiteral("reset"));
+}
+
+bool LabTest::killSwitchPresent() const
+{
+    return m_control.ask(QStringLiteral("killswitch")) == QLatin1String("present");
+}
+
+QQuickWindow* LabTest::connectFromTheWindow(Application& app, Scenario& scenario, bool killSwitch)
 {
     QQuickWindow* window = app.init() ? readyWindow(app) : nullptr;
     if (!window)
         return nullptr;
-    click(window);
     VpnCore* core = app.vpnCore();
+    scenario.watch(core);
+    click(window);
     // The rules follow Connected through the service.
     const bool connected = QTest::qWaitFor(
         [&] {
             return core->connectionState() == ConnectionState::Connected &&
-                   m_control.ask(QStringLiteral("killswitch")) == QStringLiteral("present");
+                   (!killSwitch || killSwitchPresent());
         },
         connectTimeoutMs);
     return connected ? window : nullptr;
 }
 
-bool LabTest::disconnectFromTheWindow(Application& app, QQuickWindow* window)
+bool LabTest::disconnectFromTheWindow(Application& app, QQuickWindow* window, Scenario& scenario)
 {
+    scenario.letGo();
     click(window);
     return QTest::qWaitFor(
         [&] {
             return app.vpnCore()->connectionState() == ConnectionState::Disconnected &&
-                   m_control.ask(QStringLiteral("killswitch")) == QStringLiteral("absent");
+                   !killSwitchPresent();
         },
         30000);
 }
 
-void LabTest::cleanup()
-{
-    // A failed case must not leave a tunnel or rules for the next.
-    if (QTest::currentTestFailed())
-        m_control.ask(QStringLiteral("reset"));
-}
-
 void LabTest::eachProtocolCarriesTraffic_data()
 {
-    QTest::addColumn<int>("protocol");
-    QTest::addColumn<QString>("tunnelAddress");
-    // The kind of packet that alone may leave the client's network while it connects.
-    QTest::addColumn<QString>("transport");
-    QTest::newRow("udp") << udp << lab("LAB_TUNNEL_UDP") << QStringLiteral("udp_vpn");
-    QTest::newRow("tcp") << tcp << lab("LAB_TUNNEL_TCP") << QStringLiteral("tcp_vpn");
-    QTest::newRow("stealth") << stealth << lab("LAB_TUNNEL_TCP") << QStringLiteral("tls");
-    QTest::newRow("wireguard") << wireGuard << lab("LAB_TUNNEL_WIREGUARD")
-                               << QStringLiteral("wireguard");
+    addProtocolRows({udp, tcp, stealth, wireGuard}, {});
 }
 
 void LabTest::eachProtocolCarriesTraffic()
 {
     QFETCH(int, protocol);
-    QFETCH(QString, tunnelAddress);
-    QFETCH(QString, transport);
+    static const QString tunnels[] = {lab("LAB_TUNNEL_UDP"), lab("LAB_TUNNEL_TCP"),
+                                      lab("LAB_TUNNEL_TCP"), lab("LAB_TUNNEL_WIREGUARD")};
+    // The kind of packet that alone may leave the client's network while it connects.
+    static const QString transports[] = {QStringLiteral("udp_vpn"), QStringLiteral("tcp_vpn"),
+                                         QStringLiteral("tls"), QStringLiteral("wireguard")};
+    const QString tunnelAddress = tunnels[protocol];
+    const QString transport = transports[protocol];
     const QString row = QString::fromLatin1(QTest::currentDataTag());
     const bool killSwitch = protocol != wireGuard; // offered for OpenVPN only
     const QString outside = lab("LAB_OUTSIDE_ADDRESS");
@@ -233,12 +263,16 @@ void LabTest::eachProtocolCarriesTraffic()
     QVERIFY(!pingPasses(tunnelAddress));
     QVERIFY(!resolves(secret));
     QVERIFY(pingPasses(outside));
+    Scenario scenario(m_control, rowTitle(QStringLiteral("connect, 10 s connected, disconnect")),
+                      Scenario::networkFor(protocol, {server(1)}), killSwitch);
+    QVERIFY(scenario.begin());
 
     Application app(nullptr);
     QVERIFY(app.init());
     VpnCore* core = app.vpnCore();
     QQuickWindow* window = readyWindow(app);
     QVERIFY(window);
+    scenario.watch(core);
     QElapsedTimer clock;
     qint64 connectMs = -1;
     QObject::connect(core, &VpnCore::connectionStateChanged, [&](int state) {
@@ -255,7 +289,7 @@ void LabTest::eachProtocolCarriesTraffic()
     const QString uploaded = core->uploaded();
 
     QVERIFY(pingPasses(tunnelAddress));
-    // The DNS tool runs once the tunnel is up.
+    // The DNS tool runs once the tunnel is up; this server pushes an IPv4 resolver only.
     QTRY_VERIFY_WITH_TIMEOUT(resolves(secret), 10000);
     QTRY_COMPARE_WITH_TIMEOUT(core->currentIp(), lab("LAB_EXIT_ADDRESS"), 30000);
     QVERIFY(core->currentLocationImageSource().endsWith(lab("LAB_EXIT_COUNTRY") +
@@ -277,7 +311,11 @@ void LabTest::eachProtocolCarriesTraffic()
         QVERIFY(!pingPasses(outside));
     }
     saveShot(window, row);
+    // Connected for a while, with the traffic running.
+    QTest::qWait(10000);
+    QCOMPARE(core->connectionState(), int(ConnectionState::Connected));
 
+    scenario.letGo();
     click(window);
     QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Disconnected), 30000);
     QVERIFY(!pingPasses(tunnelAddress));
@@ -286,44 +324,130 @@ void LabTest::eachProtocolCarriesTraffic()
     QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("killswitch")), QStringLiteral("absent"),
                               10000);
     QVERIFY(pingPasses(outside));
+    QVERIFY(scenario.finish());
+}
+
+void LabTest::serverWithoutResolversLeavesNoDnsOutside()
+{
+    // The third server pushes no resolver: nothing to force, so the kill switch keeps DNS in.
+    prepareSettings(udp, true, false, 3);
+    Scenario scenario(m_control, QStringLiteral("a server that pushes no resolver"),
+                      Scenario::networkFor(udp, {server(3)}), true);
+    QVERIFY(scenario.begin());
+    Application app(nullptr);
+    QQuickWindow* window = app.init() ? readyWindow(app, QStringLiteral("Stockholm")) : nullptr;
+    QVERIFY(window);
+    scenario.watch(app.vpnCore());
+    click(window);
+    QTRY_VERIFY_WITH_TIMEOUT(app.vpnCore()->connectionState() == ConnectionState::Connected &&
+                                 killSwitchPresent(),
+                             connectTimeoutMs);
+    QTest::qWait(3000);
+    QVERIFY(!tunnelDnsForced());
+    QVERIFY(!resolves(lab("LAB_ROUTER_NAME")));
+    QVERIFY(disconnectFromTheWindow(app, window, scenario));
+    QVERIFY(resolves(lab("LAB_ROUTER_NAME")));
+    QVERIFY(scenario.finish());
+}
+
+void LabTest::serverSwitchKeepsProtection_data()
+{
+    addProtocolRows({udp, wireGuard}, {tcp, stealth});
+}
+
+void LabTest::serverSwitchKeepsProtection()
+{
+    QFETCH(int, protocol);
+    const bool killSwitch = protocol != wireGuard;
+    prepareSettings(protocol, killSwitch, false);
+    Scenario scenario(m_control, rowTitle(QStringLiteral("server switch")),
+                      Scenario::networkFor(protocol, {server(1), server(2)}), killSwitch);
+    QVERIFY(scenario.begin());
+    Application app(nullptr);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, killSwitch);
+    QVERIFY(window);
+    VpnCore* core = app.vpnCore();
+    int connectedAgain = 0;
+    QObject::connect(core, &VpnCore::connectionStateChanged,
+                     [&](int state) { connectedAgain += state == ConnectionState::Connected; });
+    {
+        KillSwitchWatch watch(m_control);
+        core->setVpnServerIp(server(2), QStringLiteral("Netherlands, Rotterdam"),
+                             QStringLiteral("nl"));
+        QTRY_VERIFY_WITH_TIMEOUT(connectedAgain == 1, connectTimeoutMs);
+        QCOMPARE(core->vpnServerIp(), server(2));
+        QVERIFY(!killSwitch || watch.heldThroughout());
+    }
+    if (killSwitch)
+        QTRY_VERIFY_WITH_TIMEOUT(tunnelDnsForced(), 10000);
+    QTest::qWait(3000);
+    QVERIFY(disconnectFromTheWindow(app, window, scenario));
+    QVERIFY(scenario.finish());
+}
+
+void LabTest::unexpectedDropKeepsTheKillSwitch_data()
+{
+    addProtocolRows({udp}, {tcp, stealth});
 }
 
 void LabTest::unexpectedDropKeepsTheKillSwitch()
 {
-    prepareSettings(udp, true, false);
+    QFETCH(int, protocol);
+    prepareSettings(protocol, true, false);
+    Scenario scenario(m_control, rowTitle(QStringLiteral("OpenVPN killed, no reconnection")),
+                      Scenario::networkFor(protocol, {server(1)}), true);
+    QVERIFY(scenario.begin());
     Application app(nullptr);
-    QQuickWindow* window = connectFromTheWindow(app);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, true);
     QVERIFY(window);
     VpnCore* core = app.vpnCore();
 
+    // The connection ends here, whatever the window shows a moment longer.
+    scenario.markDisconnected();
     QCOMPARE(m_control.ask(QStringLiteral("openvpn-kill")), QStringLiteral("ok"));
     QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Disconnected), 30000);
     QObject* dialog = WindowObjects::find(QStringLiteral("KillSwitchDialog"));
     QVERIFY(dialog);
     QTRY_VERIFY(dialog->property("opened").toBool());
-    QCOMPARE(m_control.ask(QStringLiteral("killswitch")), QStringLiteral("present"));
+    QVERIFY(killSwitchPresent());
     QVERIFY(!pingPasses(lab("LAB_OUTSIDE_ADDRESS")));
-    saveShot(window, QStringLiteral("kill-switch-event"));
+    // Held while the dialog waits, traffic or not.
+    QTest::qWait(3000);
+    QVERIFY(killSwitchPresent());
+    if (protocol == udp)
+        saveShot(window, QStringLiteral("kill-switch-event"));
 
     // The dialog's OK lets the protection go.
+    scenario.letGo();
     QMetaObject::invokeMethod(dialog, "accept");
-    QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("killswitch")), QStringLiteral("absent"),
-                              10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!killSwitchPresent(), 10000);
     QVERIFY(pingPasses(lab("LAB_OUTSIDE_ADDRESS")));
+    QVERIFY(scenario.finish());
+}
+
+void LabTest::killedOpenVpnReconnectsWithTheKillSwitchHeld_data()
+{
+    addProtocolRows({udp}, {tcp, stealth});
 }
 
 void LabTest::killedOpenVpnReconnectsWithTheKillSwitchHeld()
 {
-    prepareSettings(udp, true, true);
+    QFETCH(int, protocol);
+    prepareSettings(protocol, true, true);
     LogCapture log(true);
+    Scenario scenario(m_control, rowTitle(QStringLiteral("OpenVPN killed, reconnection on")),
+                      Scenario::networkFor(protocol, {server(1)}), true);
+    QVERIFY(scenario.begin());
     Application app(nullptr);
-    QQuickWindow* window = connectFromTheWindow(app);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, true);
     QVERIFY(window);
     VpnCore* core = app.vpnCore();
     QList<int> states;
     QObject::connect(core, &VpnCore::connectionStateChanged, [&](int state) { states << state; });
     {
         KillSwitchWatch watch(m_control);
+        // The connection ends here, whatever the window shows a moment longer.
+        scenario.markDisconnected();
         QCOMPARE(m_control.ask(QStringLiteral("openvpn-kill")), QStringLiteral("ok"));
         QTRY_VERIFY_WITH_TIMEOUT(states.contains(ConnectionState::Reconnecting), 30000);
         QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Connected),
@@ -331,22 +455,28 @@ void LabTest::killedOpenVpnReconnectsWithTheKillSwitchHeld()
         QVERIFY(watch.heldThroughout());
     }
     QVERIFY(log.contains(QStringLiteral("CrashExit")));
-    QVERIFY(pingPasses(lab("LAB_TUNNEL_UDP")));
-    QVERIFY(disconnectFromTheWindow(app, window));
+    QVERIFY(pingPasses(lab(protocol == udp ? "LAB_TUNNEL_UDP" : "LAB_TUNNEL_TCP")));
+    QTRY_VERIFY_WITH_TIMEOUT(tunnelDnsForced(), 10000);
+    QVERIFY(disconnectFromTheWindow(app, window, scenario));
+    QVERIFY(scenario.finish());
 }
 
 void LabTest::restartedServiceReconnectsWithTheKillSwitchHeld()
 {
     prepareSettings(udp, true, true);
     LogCapture log(true);
+    Scenario scenario(m_control, QStringLiteral("service killed and started again"),
+                      Scenario::networkFor(udp, {server(1)}), true);
+    QVERIFY(scenario.begin());
     Application app(nullptr);
-    QQuickWindow* window = connectFromTheWindow(app);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, true);
     QVERIFY(window);
     VpnCore* core = app.vpnCore();
     const QString init = QStringLiteral("Send data: [init: connection]");
     QCOMPARE(log.count(init), 1);
     {
         KillSwitchWatch watch(m_control);
+        scenario.markDisconnected();
         QCOMPARE(m_control.ask(QStringLiteral("service-kill")), QStringLiteral("ok"));
         // Its tunnel ends with it; the client learns it from the tunnel's own channel.
         QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("tunnel-programs")),
@@ -361,13 +491,18 @@ void LabTest::restartedServiceReconnectsWithTheKillSwitchHeld()
     // The link to the new service is a reconnection: no second greeting.
     QCOMPARE(log.count(init), 1);
     QVERIFY(pingPasses(lab("LAB_TUNNEL_UDP")));
-    QVERIFY(disconnectFromTheWindow(app, window));
+    QVERIFY(disconnectFromTheWindow(app, window, scenario));
+    QVERIFY(scenario.finish());
 }
 
 void LabTest::killedClientIsRepairedAtTheNextStart()
 {
     prepareSettings(udp, true, false);
-    // The installed client, started and clicked as the user would.
+    // The installed client runs as a process of its own: the scenario's moments are what this
+    // side sees of the rules and the resolvers.
+    Scenario scenario(m_control, QStringLiteral("client killed, repaired at the next start"),
+                      Scenario::networkFor(udp, {server(1)}), true);
+    QVERIFY(scenario.begin());
     QProcess client;
     client.setProcessChannelMode(QProcess::ForwardedChannels);
     client.start(lab("LAB_APP_DIR") + QStringLiteral("/corvalink"), QStringList());
@@ -385,23 +520,143 @@ void LabTest::killedClientIsRepairedAtTheNextStart()
                  {QStringLiteral("mousemove"), QStringLiteral("--window"), window,
                   QString::number(buttonCentre.x()), QString::number(buttonCentre.y()),
                   QStringLiteral("click"), QStringLiteral("1")}));
-    QTRY_VERIFY_WITH_TIMEOUT(tunnelDnsForced() && m_control.ask(QStringLiteral("killswitch")) ==
-                                                      QStringLiteral("present"),
-                             connectTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(killSwitchPresent(), connectTimeoutMs);
+    scenario.markConnected();
+    QTRY_VERIFY_WITH_TIMEOUT(tunnelDnsForced(), 10000);
 
+    scenario.markDisconnected();
     client.kill();
     QVERIFY(client.waitForFinished());
     QTest::qWait(1000);
     QVERIFY(tunnelDnsForced());
-    QCOMPARE(m_control.ask(QStringLiteral("killswitch")), QStringLiteral("present"));
+    QVERIFY(killSwitchPresent());
 
+    scenario.letGo();
     LogCapture log(true);
     Application app(nullptr);
     QVERIFY(app.init());
     QTRY_VERIFY_WITH_TIMEOUT(!tunnelDnsForced(), 20000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("killswitch")), QStringLiteral("absent"),
-                              20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!killSwitchPresent(), 20000);
     QVERIFY(log.contains(QStringLiteral("Detected wrong DNS status")));
     QVERIFY(log.contains(QStringLiteral("Detected wrong killswitch status")));
     QVERIFY(pingPasses(lab("LAB_OUTSIDE_ADDRESS")));
+    QVERIFY(scenario.finish());
+}
+
+void LabTest::uplinkDownAndUpLeaksNothing_data()
+{
+    addProtocolRows({udp}, {tcp, stealth, wireGuard});
+}
+
+void LabTest::uplinkDownAndUpLeaksNothing()
+{
+    QFETCH(int, protocol);
+    const bool killSwitch = protocol != wireGuard;
+    prepareSettings(protocol, killSwitch, true);
+    Scenario scenario(m_control, rowTitle(QStringLiteral("uplink down 5 s, then up")),
+                      Scenario::networkFor(protocol, {server(1)}), killSwitch);
+    QVERIFY(scenario.begin());
+    Application app(nullptr);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, killSwitch);
+    QVERIFY(window);
+    QCOMPARE(m_control.ask(QStringLiteral("uplink-down")), QStringLiteral("ok"));
+    QTest::qWait(5000);
+    QCOMPARE(m_control.ask(QStringLiteral("uplink-up")), QStringLiteral("ok"));
+    QTest::qWait(5000);
+    // Whatever became of the connection, the user ends it from the window.
+    scenario.letGo();
+    app.vpnCore()->disconnectFromVpn();
+    QTRY_VERIFY_WITH_TIMEOUT(app.vpnCore()->isDisconnected() && !killSwitchPresent(), 30000);
+    QVERIFY(scenario.finish());
+}
+
+void LabTest::uplinkAddressChangeLeaksNothing_data()
+{
+    addProtocolRows({udp}, {wireGuard});
+}
+
+void LabTest::uplinkAddressChangeLeaksNothing()
+{
+    QFETCH(int, protocol);
+    const bool killSwitch = protocol != wireGuard;
+    prepareSettings(protocol, killSwitch, true);
+    Scenario scenario(m_control, rowTitle(QStringLiteral("uplink address changed")),
+                      Scenario::networkFor(protocol, {server(1)}), killSwitch);
+    QVERIFY(scenario.begin());
+    Application app(nullptr);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, killSwitch);
+    QVERIFY(window);
+    QCOMPARE(m_control.ask(QStringLiteral("uplink-readdress")), QStringLiteral("ok"));
+    QTest::qWait(5000);
+    scenario.letGo();
+    app.vpnCore()->disconnectFromVpn();
+    QTRY_VERIFY_WITH_TIMEOUT(app.vpnCore()->isDisconnected() && !killSwitchPresent(), 30000);
+    QVERIFY(scenario.finish());
+    QCOMPARE(m_control.ask(QStringLiteral("uplink-restore")), QStringLiteral("ok"));
+}
+
+void LabTest::killSwitchDialogOpenAcrossAReconnectionKeepsProtection()
+{
+    prepareSettings(udp, true, false);
+    Scenario scenario(m_control, QStringLiteral("kill-switch dialog open across a reconnection"),
+                      Scenario::networkFor(udp, {server(1)}), true);
+    QVERIFY(scenario.begin());
+    Application app(nullptr);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, true);
+    QVERIFY(window);
+    VpnCore* core = app.vpnCore();
+    // The connection ends here, whatever the window shows a moment longer.
+    scenario.markDisconnected();
+    QCOMPARE(m_control.ask(QStringLiteral("openvpn-kill")), QStringLiteral("ok"));
+    QObject* dialog = WindowObjects::find(QStringLiteral("KillSwitchDialog"));
+    QVERIFY(dialog);
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->property("opened").toBool(), 30000);
+
+    // The tray connects again while the dialog waits.
+    QVERIFY(QMetaObject::invokeMethod(&app, "onConnectDisconnectActionClicked"));
+    QTRY_VERIFY_WITH_TIMEOUT(core->connectionState() == ConnectionState::Connected &&
+                                 tunnelDnsForced(),
+                             connectTimeoutMs);
+    {
+        KillSwitchWatch watch(m_control);
+        QMetaObject::invokeMethod(dialog, "accept");
+        QTRY_VERIFY(!dialog->property("opened").toBool());
+        QTest::qWait(1000);
+        QVERIFY(watch.heldThroughout());
+    }
+    QVERIFY(!pingPasses(lab("LAB_OUTSIDE_ADDRESS")));
+    QVERIFY(disconnectFromTheWindow(app, window, scenario));
+    QVERIFY(scenario.finish());
+}
+
+void LabTest::countrySearchThenDropReconnectsToAServer()
+{
+    prepareSettings(udp, true, true);
+    LogCapture log(true);
+    Scenario scenario(m_control, QStringLiteral("country search, then a drop"),
+                      Scenario::networkFor(udp, {server(1), server(2)}), true);
+    QVERIFY(scenario.begin());
+    Application app(nullptr);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, true);
+    QVERIFY(window);
+    VpnCore* core = app.vpnCore();
+    bool connectedAfterTheSearch = false;
+    QObject::connect(core, &VpnCore::connectionStateChanged, [&](int state) {
+        connectedAfterTheSearch |= state == ConnectionState::Connected &&
+                                   log.contains(QStringLiteral("From ping, selected"));
+    });
+    {
+        KillSwitchWatch watch(m_control);
+        core->setSearchModeForCountry(QStringLiteral("nl"));
+        // The connection ends here, whatever the window shows a moment longer.
+        scenario.markDisconnected();
+        QCOMPARE(m_control.ask(QStringLiteral("openvpn-kill")), QStringLiteral("ok"));
+        // The drop goes back to a server; the search's choice then switches to its own.
+        QTRY_VERIFY_WITH_TIMEOUT(connectedAfterTheSearch, 2 * connectTimeoutMs);
+        QVERIFY(watch.heldThroughout());
+    }
+    QVERIFY(!log.contains(QStringLiteral("VPN server IP is empty!")));
+    QVERIFY(!core->vpnServerIp().isEmpty());
+    QVERIFY(disconnectFromTheWindow(app, window, scenario));
+    QVERIFY(scenario.finish());
 }

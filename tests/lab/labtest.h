@@ -6,9 +6,12 @@
 
 class Application;
 class QQuickWindow;
+class Scenario;
+class VpnCore;
 
 // The real client with its windows, driven from its window in the lab: real tunnels to the lab's
-// provider, the real service, the real kill switch and DNS.
+// provider, the real service, the real kill switch and DNS. Every case runs under the leak
+// monitor; with LAB_LONG set, the cases run for every protocol they apply to.
 class LabTest : public QObject
 {
     Q_OBJECT
@@ -22,16 +25,29 @@ private slots:
     void cleanup();
     void eachProtocolCarriesTraffic_data();
     void eachProtocolCarriesTraffic();
+    void serverWithoutResolversLeavesNoDnsOutside();
+    void serverSwitchKeepsProtection_data();
+    void serverSwitchKeepsProtection();
+    void unexpectedDropKeepsTheKillSwitch_data();
     void unexpectedDropKeepsTheKillSwitch();
+    void killedOpenVpnReconnectsWithTheKillSwitchHeld_data();
     void killedOpenVpnReconnectsWithTheKillSwitchHeld();
     void restartedServiceReconnectsWithTheKillSwitchHeld();
     void killedClientIsRepairedAtTheNextStart();
+    void uplinkDownAndUpLeaksNothing_data();
+    void uplinkDownAndUpLeaksNothing();
+    void uplinkAddressChangeLeaksNothing_data();
+    void uplinkAddressChangeLeaksNothing();
+    void killSwitchDialogOpenAcrossAReconnectionKeepsProtection();
+    void countrySearchThenDropReconnectsToAServer();
 
 private:
-    // Starts the window and connects from it, the kill switch up: how each fault begins.
-    QQuickWindow* connectFromTheWindow(Application& app);
+    // Starts the window and connects from it: how each fault begins. The scenario watches from
+    // before the click.
+    QQuickWindow* connectFromTheWindow(Application& app, Scenario& scenario, bool killSwitch);
     // A user's disconnect: the rules go with it.
-    bool disconnectFromTheWindow(Application& app, QQuickWindow* window);
+    bool disconnectFromTheWindow(Application& app, QQuickWindow* window, Scenario& scenario);
+    bool killSwitchPresent() const;
 
     LabControl m_control;
 };

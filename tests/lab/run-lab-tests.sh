@@ -14,8 +14,10 @@ shift 2
 
 eval "$("$lab" env)"
 control="$LAB_DIR/control"
+monitor="$LAB_DIR/monitor"
 pids=()
 cleanup() {
+  monitor_stop
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   # The lab user wrote these: only its plain files are taken, never where a link points.
   if [ -d "$LAB_DIR/shots" ]; then
@@ -37,7 +39,7 @@ trap 'exit 130' INT TERM
 # The suite runs as the lab user, who may not reach this build folder.
 install -m 0755 "$suite" "$LAB_DIR/bin/lab_tests"
 # The pipes sit in a folder of root's, so the lab user cannot swap them for links.
-install -d -m 0755 "$control"
+install -d -m 0755 "$control" "$monitor"
 install -d -m 0700 -o "$LAB_USER" "$LAB_DIR/shots"
 mkfifo -m 0600 "$control/request" "$control/reply"
 chown "$LAB_USER" "$control/request" "$control/reply"
@@ -55,6 +57,51 @@ client_programs() {
       openvpn | wireguard-go | wireguard-servi) echo "$pid" ;;
     esac
   done
+}
+
+# The leak monitor: every packet that leaves the client side by its uplink, seen from the other
+# end of the link. tcpdump rather than counters: each packet keeps its time, so a scenario can
+# hold it against the moments of its promise, and its addresses, for a table a reader can check.
+monitor_start() {
+  monitor_stop
+  rm -f "$monitor/capture.pcap" "$monitor/packets.txt"
+  ip netns exec "$LAB_NET_NS" tcpdump -i client0 -Q in -nn -U -Z root -w "$monitor/capture.pcap" \
+    >/dev/null 2>"$monitor/tcpdump.log" &
+  echo $! >"$monitor/pid"
+  for _ in $(seq 100); do
+    grep -q "listening on" "$monitor/tcpdump.log" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+monitor_stop() {
+  [ -f "$monitor/pid" ] || return 0
+  local pid; pid="$(cat "$monitor/pid")"
+  rm -f "$monitor/pid"
+  kill -INT "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+
+# One line per packet: the epoch time, then tcpdump's short form.
+monitor_read() {
+  monitor_stop
+  tcpdump -r "$monitor/capture.pcap" -nn -tt -q >"$monitor/packets.txt" 2>/dev/null
+  chmod 0644 "$monitor/packets.txt"
+}
+
+# The uplink as a network manager would bring it back: its addresses and default routes.
+uplink_address() {
+  local address=$1 ns=$LAB_CLIENT_NS
+  ip -n "$ns" -4 addr flush dev uplink scope global
+  ip -n "$ns" addr add "$address/24" dev uplink
+  ip -n "$ns" route replace default via "$LAB_OUTSIDE_ADDRESS"
+}
+
+# IPv6 comes back by itself, from the router's advertisements.
+uplink_up() {
+  ip -n "$LAB_CLIENT_NS" link set uplink up
+  ip -n "$LAB_CLIENT_NS" route replace default via "$LAB_OUTSIDE_ADDRESS"
 }
 
 # Answers one word at a time; anything else is "unknown".
@@ -76,10 +123,19 @@ answer() {
       # After a failed case: no tunnel, no rules, the lab's own resolver.
       for pid in $(client_programs); do kill -KILL "$pid" 2>/dev/null || true; done
       ip netns exec "$LAB_CLIENT_NS" nft delete table inet corvalink 2>/dev/null || true
-      printf 'nameserver %s\noptions timeout:1 attempts:1\n' "$LAB_ISP_DNS" \
-        >"/etc/netns/$LAB_CLIENT_NS/resolv.conf"
+      "$lab" network-dns
+      ip netns exec "$LAB_CLIENT_NS" sysctl -qw net.ipv6.conf.all.disable_ipv6=0 \
+        net.ipv6.conf.default.disable_ipv6=0 net.ipv6.conf.uplink.disable_ipv6=0
+      ip -n "$LAB_CLIENT_NS" link set uplink up
+      uplink_address "$LAB_CLIENT_ADDRESS"
       echo ok
       ;;
+    monitor-start) monitor_start && echo ok ;;
+    monitor-stop) monitor_read && echo ok ;;
+    uplink-down) ip -n "$LAB_CLIENT_NS" link set uplink down && echo ok ;;
+    uplink-up) uplink_up && echo ok ;;
+    uplink-readdress) uplink_address "$LAB_CLIENT_ADDRESS_OTHER" && echo ok ;;
+    uplink-restore) uplink_address "$LAB_CLIENT_ADDRESS" && echo ok ;;
     killswitch)
       if ip netns exec "$LAB_CLIENT_NS" nft list table inet corvalink >/dev/null 2>&1; then
         echo present
@@ -112,9 +168,11 @@ status=0
 LAB_CLIENT_ENV="LAB_CONTROL=$control LAB_SHOTS=$LAB_DIR/shots LAB_APP_DIR=$LAB_APP_DIR \
 LAB_SERVER_ADDRESS=$LAB_SERVER_ADDRESS LAB_EXIT_ADDRESS=$LAB_EXIT_ADDRESS \
 LAB_EXIT_COUNTRY=$LAB_EXIT_COUNTRY LAB_OUTSIDE_ADDRESS=$LAB_OUTSIDE_ADDRESS \
-LAB_SECRET_NAME=$LAB_SECRET_NAME LAB_ACCOUNT_USER=$LAB_ACCOUNT_USER \
+LAB_SECRET_NAME=$LAB_SECRET_NAME LAB_SERVERS=$LAB_SERVERS LAB_LONG=${LAB_LONG:-} LAB_MONITOR=$monitor/packets.txt \
+LAB_ROUTER_NAME=$LAB_ROUTER_NAME LAB_NETWORK_RESOLVERS=$LAB_NETWORK_RESOLVERS \
+LAB_INTERNET_ADDRESS=$LAB_INTERNET_ADDRESS LAB_INTERNET_ADDRESS6=$LAB_INTERNET_ADDRESS6 LAB_ACCOUNT_USER=$LAB_ACCOUNT_USER \
 LAB_ACCOUNT_PASSWORD=$LAB_ACCOUNT_PASSWORD LAB_TUNNEL_UDP=$LAB_TUNNEL_UDP \
 LAB_TUNNEL_TCP=$LAB_TUNNEL_TCP LAB_TUNNEL_WIREGUARD=$LAB_TUNNEL_WIREGUARD \
 LAB_CLIENT_LOGS=$LAB_CLIENT_LOGS QSG_RENDER_LOOP=basic" \
-  "$lab" client "$LAB_DIR/bin/lab_tests" "$@" || status=$?
+  "$lab" client "$LAB_DIR/bin/lab_tests" -maxwarnings 0 "$@" || status=$?
 exit $status

@@ -37,6 +37,20 @@ QString dnsToolPath()
     return Utils::executableName(QStringLiteral("dns"), true);
 }
 
+ProtectionPolicy::EndKind endKindOf(const QString& additionalData)
+{
+    using Kind = ProtectionPolicy::EndKind;
+    if (additionalData == fastDown)
+        return Kind::FastDown;
+    if (additionalData == crashExit)
+        return Kind::CrashExit;
+    if (additionalData == cantFindPorts)
+        return Kind::CantFindPorts;
+    if (additionalData == heldByAnotherUser)
+        return Kind::HeldByAnotherUser;
+    return Kind::Other;
+}
+
 } // namespace
 
 VpnCore::VpnCore(QObject* parent)
@@ -63,7 +77,9 @@ VpnCore::VpnCore(QObject* parent)
 
 VpnCore::~VpnCore()
 {
-    if (m_connectionState != ConnectionState::Disconnected)
+    // A pending reconnection holds protection too: it ends here as the user's stop ends it.
+    if (m_connectionState != ConnectionState::Disconnected ||
+        m_protection.phase == ProtectionPolicy::Phase::WaitingToReconnect)
         disconnectFromVpn();
     if (m_killSwitch.isEnabled())
         releaseKillSwitch();
@@ -138,32 +154,41 @@ void VpnCore::resetAccountRequestCountForTesting()
 
 void VpnCore::connectToVpn()
 {
-    m_killSwitchEventCurrent = false;
-    m_reconnectTimer.stop();
-    m_serverSwitchPending = false;
-    m_stopRequested = false;
-    m_userStopRequested = false;
-    const int protocol = m_settings->networkProtocol();
+    startAttempt(false);
+}
 
-    // Protection that is still engaged (a drop, a server switch) is carried over to the next
-    // server rather than let go; only a protocol or a setting without it ends it here.
-    const bool keepKillSwitch = m_settings->killswitchEnabled() && protocol != wireGuardProtocol;
-    if (m_killSwitch.isEnabled() && !keepKillSwitch)
-        releaseKillSwitch();
+void VpnCore::startAttempt(bool automatic)
+{
+    using Policy = ProtectionPolicy;
+    m_reconnectTimer.stop();
+    const int protocol = m_settings->networkProtocol();
+    Policy::Input input;
+    input.settings.protocolSupportsKillSwitch = protocol != wireGuardProtocol;
+    const Policy::Decision decision =
+        decide(automatic ? Policy::Event::AutomaticConnect : Policy::Event::UserConnect, input);
+    m_protection = decision.next;
+    if (decision.killSwitch == Policy::KillSwitchAction::Release)
+        carryOut(decision.killSwitch);
+    carryOut(decision.dns);
 
     m_errorText.clear();
     emit vpnConnectionErrorTextChanged(m_errorText);
 
     if (!checkPreconditions(protocol)) {
-        // An automatic attempt that cannot start ends like a failed one.
-        if (m_connectionState != ConnectionState::Disconnected)
+        if (m_connectionState != ConnectionState::Disconnected) {
             onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true);
-        else if (m_automaticAttempt)
-            settleKillSwitch(false);
+            return;
+        }
+        Policy::Input notStarted;
+        notStarted.automatic = automatic;
+        const Policy::Decision end = decide(Policy::Event::AttemptNotStarted, notStarted);
+        m_protection = end.next;
+        carryOut(end.killSwitch);
+        carryOut(end.dns);
         return;
     }
-    if (m_killSwitch.isEnabled())
-        engageKillSwitch();
+    if (decision.killSwitch != Policy::KillSwitchAction::Release)
+        carryOut(decision.killSwitch);
 
     logConnectAttempt(protocol);
     takeUserDns();
@@ -222,7 +247,9 @@ void VpnCore::logConnectAttempt(int protocol)
 void VpnCore::takeUserDns()
 {
     m_dnsManager.refreshAndLog();
-    m_userDnsList = m_dnsManager.userDnsEntries();
+    // While our resolvers are still in place the system shows those, not the user's.
+    if (!m_protection.tunnelDnsForced)
+        m_userDnsList = m_dnsManager.userDnsEntries();
     Logger::info(objectName(),
                  QStringLiteral("User DNS: (%1)").arg(m_userDnsList.join(QStringLiteral(", "))));
 }
@@ -306,33 +333,53 @@ void VpnCore::createTunnelClient(quint16 port)
 
 void VpnCore::disconnectFromVpn()
 {
-    m_userStopRequested = true;
-    stopTunnel();
+    const bool waiting = m_protection.phase == ProtectionPolicy::Phase::WaitingToReconnect;
+    const ProtectionPolicy::Decision decision = decide(ProtectionPolicy::Event::UserDisconnect);
+    m_protection = decision.next;
+    carryOut(decision.killSwitch);
+    carryOut(decision.dns);
+    if (waiting)
+        cancelReconnection();
+    else
+        stopTunnel();
+}
+
+void VpnCore::cancelReconnection()
+{
+    // Between a drop and the next attempt no tunnel runs: the wait is all there is to stop.
+    Logger::info(objectName(), QStringLiteral("Disconnect from VPN"));
+    m_reconnectTimer.stop();
+    if (m_connectionState != ConnectionState::Disconnected)
+        onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true);
+    else
+        endWithoutReport();
+}
+
+void VpnCore::endWithoutReport()
+{
+    ProtectionPolicy::Input input;
+    input.end = ProtectionPolicy::EndKind::FastDown;
+    input.critical = true;
+    const ProtectionPolicy::Decision decision = decide(ProtectionPolicy::Event::TunnelEnded, input);
+    m_protection = decision.next;
+    carryOut(decision.killSwitch);
+    carryOut(decision.dns);
+    if (decision.followUpAttempt())
+        scheduleConnect();
 }
 
 void VpnCore::stopTunnel()
 {
-    m_stopRequested = true;
-    if (m_reconnectTimer.isActive()) {
-        // Between a drop and the next attempt no tunnel runs: the wait is all there is to stop.
-        Logger::info(objectName(), QStringLiteral("Disconnect from VPN"));
-        m_reconnectTimer.stop();
-        m_serverSwitchPending = false;
-        if (m_connectionState != ConnectionState::Disconnected)
-            onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true);
-        else
-            settleKillSwitch(false);
-        return;
-    }
     if (m_connectionState == ConnectionState::Preparing) {
         deletePortChecker();
         onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true, QString());
         return;
     }
     Logger::info(objectName(), QStringLiteral("Disconnect from VPN"));
-    if (m_connectionState == ConnectionState::Disconnected && m_userStopRequested &&
-        m_killSwitch.isEnabled())
-        releaseKillSwitch();
+    // An attempt whose client has reported nothing yet ends here.
+    if (m_connectionState == ConnectionState::Disconnected &&
+        m_protection.phase == ProtectionPolicy::Phase::Attempting)
+        endWithoutReport();
     if (m_vpnClient)
         m_vpnClient->disconnectFromServer();
     // An attempt whose client never got going has nothing that would report its end.
@@ -348,7 +395,8 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
 {
     if (state == m_connectionState)
         return;
-    if (state == ConnectionState::Reconnecting && !m_reconnectTimer.isActive()) {
+    if (state == ConnectionState::Reconnecting &&
+        m_protection.phase != ProtectionPolicy::Phase::WaitingToReconnect) {
         // The tunnel client offers a reconnection that this controller does not make.
         Logger::info(objectName(), QStringLiteral("No reconnection follows, staying %1")
                                        .arg(connectionStateName(m_connectionState, true)));
@@ -392,11 +440,19 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
 
 void VpnCore::handleConnected()
 {
-    // A stop that did not take before the tunnel came up is over.
-    m_stopRequested = false;
-    m_userStopRequested = false;
-    m_reconnectionAttempts = 0;
-    m_vpnConnected = true;
+    // Without a usable pushed address the system keeps its resolvers; nothing pushed (WireGuard
+    // sets its own) is no bad push.
+    const QStringList vpnDns =
+        m_dnsForcing && (!m_pushedDnsIpv4.isEmpty() || !m_pushedDnsIpv6.isEmpty())
+            ? m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6)
+            : QStringList();
+    ProtectionPolicy::Input input;
+    input.tunnelDnsAvailable = !vpnDns.isEmpty();
+    input.settings.protocolSupportsKillSwitch = m_vpnClient && m_vpnClient->isKillSwitchSupported();
+    const ProtectionPolicy::Decision decision =
+        decide(ProtectionPolicy::Event::TunnelConnected, input);
+    m_protection = decision.next;
+
     setCurrentLocation(QString(), QString());
     emit vpnConnectedChanged(true);
 
@@ -405,20 +461,8 @@ void VpnCore::handleConnected()
     emit vpnOnlineTimeChanged(m_onlineTimeText);
     m_onlineActivityTimer.start();
 
-    // Without a usable pushed address the system keeps its resolvers; nothing pushed (WireGuard
-    // sets its own) is no bad push.
-    const QStringList vpnDns =
-        m_dnsForcing && (!m_pushedDnsIpv4.isEmpty() || !m_pushedDnsIpv6.isEmpty())
-            ? m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6)
-            : QStringList();
-    // The system's resolvers would then be reached outside the tunnel: the kill switch stops it.
-    m_killSwitchBlocksDns = m_dnsForcing && vpnDns.isEmpty();
-    if (m_settings->killswitchEnabled() && m_vpnClient && m_vpnClient->isKillSwitchSupported())
-        engageKillSwitch();
-    if (!vpnDns.isEmpty()) {
-        m_status.setDnsActivated(true);
-        runDnsTool(QStringLiteral("vpn"), vpnDns);
-    }
+    carryOut(decision.killSwitch);
+    carryOut(decision.dns, vpnDns);
     requestCurrentIpAddress(currentIpDelayMs);
 }
 
@@ -428,32 +472,32 @@ void VpnCore::handleDisconnect(const QString& additionalData, bool critical)
         onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true, QString());
         return;
     }
+    ProtectionPolicy::Input input;
+    input.end = endKindOf(additionalData);
+    input.critical = critical;
+    const ProtectionPolicy::Decision decision = decide(ProtectionPolicy::Event::TunnelEnded, input);
+    m_protection = decision.next;
     resetCounters();
 
     if (critical && additionalData == fastDown) {
         // The tunnel never came up.
         showDisconnectedLocation();
-        settleKillSwitch(m_serverSwitchPending);
-        if (m_serverSwitchPending) {
-            m_serverSwitchPending = false;
+        carryOut(decision.killSwitch);
+        carryOut(decision.dns);
+        if (decision.followUpAttempt())
             scheduleConnect();
-        }
         return;
     }
 
-    const bool reconnect = wantsReconnection(additionalData, critical);
-    settleKillSwitch(reconnect || m_serverSwitchPending);
-
+    logReconnection(decision);
+    carryOut(decision.killSwitch);
     Logger::info(objectName(), QStringLiteral("VPN connection is OFF"));
-    m_status.setDnsActivated(false);
-    if (m_dnsForcing)
-        runDnsTool(QStringLiteral("user"), m_userDnsList);
+    carryOut(decision.dns);
     showDisconnectedLocation();
 
-    if (m_serverSwitchPending || reconnect) {
-        m_serverSwitchPending = false;
+    if (decision.followUpAttempt())
         scheduleConnect();
-    } else
+    else
         requestCurrentIpAddress(currentIpDelayMs);
 }
 
@@ -462,7 +506,6 @@ void VpnCore::resetCounters()
     m_pushedDnsIpv4.clear();
     m_pushedDnsIpv6.clear();
     m_internalIp.clear();
-    m_vpnConnected = false;
     m_bytesReceived = 0;
     m_bytesSent = 0;
     m_onlineActivityTimer.stop();
@@ -478,39 +521,25 @@ void VpnCore::resetCounters()
     m_connectionState = ConnectionState::Disconnected;
 }
 
-bool VpnCore::wantsReconnection(const QString& additionalData, bool critical)
+void VpnCore::logReconnection(const ProtectionPolicy::Decision& decision)
 {
-    // An end that was asked for is no crash, whatever code the program ended with.
-    if (additionalData != crashExit || m_stopRequested)
-        return false;
-    if (critical) {
-        if (m_autoReconnectionOnError)
-            Logger::critical(objectName(),
-                             QStringLiteral("Critical error, reconnection is not allowed now!"));
-        return false;
-    }
-    if (!m_autoReconnectionOnError)
-        return false;
-    if (++m_reconnectionAttempts > maximumReconnectionAttempts) {
+    switch (decision.reconnection) {
+    case ProtectionPolicy::Reconnection::RefusedAfterCriticalError:
+        Logger::critical(objectName(),
+                         QStringLiteral("Critical error, reconnection is not allowed now!"));
+        break;
+    case ProtectionPolicy::Reconnection::GivenUp:
         Logger::critical(objectName(), QStringLiteral("Can't reconnect after 3 attempts..."));
-        m_reconnectionAttempts = 0;
-        return false;
+        break;
+    case ProtectionPolicy::Reconnection::AfterDrop:
+        Logger::info(objectName(),
+                     QStringLiteral("Going to reconnection...%1").arg(decision.next.attempts));
+        emit vpnConnectionErrorTextChanged(tr("Auto reconnection"));
+        break;
+    case ProtectionPolicy::Reconnection::None:
+    case ProtectionPolicy::Reconnection::ForServerSwitch:
+        break;
     }
-    Logger::info(objectName(),
-                 QStringLiteral("Going to reconnection...%1").arg(m_reconnectionAttempts));
-    emit vpnConnectionErrorTextChanged(tr("Auto reconnection"));
-    return true;
-}
-
-void VpnCore::settleKillSwitch(bool followUpAttempt)
-{
-    if (!m_killSwitch.isEnabled())
-        return;
-    if (m_userStopRequested)
-        releaseKillSwitch();
-    else if (!followUpAttempt)
-        raiseKillSwitchEvent();
-    // Otherwise it holds, and the next attempt re-issues it for its server.
 }
 
 void VpnCore::scheduleConnect()
@@ -520,9 +549,7 @@ void VpnCore::scheduleConnect()
 
 void VpnCore::connectAutomatically()
 {
-    m_automaticAttempt = true;
-    connectToVpn();
-    m_automaticAttempt = false;
+    startAttempt(true);
 }
 
 void VpnCore::showDisconnectedLocation()
@@ -546,26 +573,73 @@ void VpnCore::setCurrentIpInfoText(const QString& text)
 
 // ---- protection ----
 
-void VpnCore::engageKillSwitch()
+ProtectionPolicy::Decision VpnCore::decide(ProtectionPolicy::Event event,
+                                           ProtectionPolicy::Input input) const
+{
+    input.event = event;
+    input.killSwitchEngaged = m_killSwitch.isEnabled();
+    input.settings.killSwitch = m_settings->killswitchEnabled();
+    input.settings.autoReconnect = m_autoReconnectionOnError;
+    input.settings.dnsForcing = m_dnsForcing;
+    return ProtectionPolicy::decide(m_protection, input);
+}
+
+void VpnCore::carryOut(ProtectionPolicy::KillSwitchAction action)
+{
+    switch (action) {
+    case ProtectionPolicy::KillSwitchAction::Keep:
+        break;
+    case ProtectionPolicy::KillSwitchAction::Engage:
+        engageKillSwitch(false);
+        break;
+    case ProtectionPolicy::KillSwitchAction::EngageBlockingDns:
+        engageKillSwitch(true);
+        break;
+    case ProtectionPolicy::KillSwitchAction::Release:
+        releaseKillSwitch();
+        break;
+    case ProtectionPolicy::KillSwitchAction::RaiseEvent:
+        raiseKillSwitchEvent();
+        break;
+    }
+}
+
+void VpnCore::carryOut(ProtectionPolicy::DnsAction action, const QStringList& tunnelDns)
+{
+    switch (action) {
+    case ProtectionPolicy::DnsAction::None:
+        break;
+    case ProtectionPolicy::DnsAction::ForceTunnel:
+        m_status.setDnsActivated(true);
+        runDnsTool(QStringLiteral("vpn"), tunnelDns);
+        break;
+    case ProtectionPolicy::DnsAction::RestoreUser:
+        m_status.setDnsActivated(false);
+        runDnsTool(QStringLiteral("user"), m_userDnsList);
+        break;
+    case ProtectionPolicy::DnsAction::Reset:
+        m_status.setDnsActivated(false);
+        runDnsTool(QStringLiteral("reset"), {});
+        break;
+    }
+}
+
+void VpnCore::engageKillSwitch(bool blockDns)
 {
     m_status.setKillswitchActivated(true);
     if (!m_killSwitch.enable(m_internalIp, m_vpnServerIp, m_settings->allowAccessToLocalDevices(),
-                             m_killSwitchBlocksDns))
+                             blockDns))
         m_status.setKillswitchActivated(m_killSwitch.isEnabled());
 }
 
 void VpnCore::releaseKillSwitch()
 {
-    m_killSwitchEventCurrent = false;
     m_status.setKillswitchActivated(false);
     m_killSwitch.disable();
 }
 
 void VpnCore::raiseKillSwitchEvent()
 {
-    if (!m_killSwitch.isEnabled())
-        return;
-    m_killSwitchEventCurrent = true;
     Logger::instance()->logBanner(objectName(), QStringLiteral("Kill switch event!"));
     emit killSwitchEventActivated();
 }
@@ -574,13 +648,13 @@ void VpnCore::disableKillSwitch()
 {
     // The event's dialog lets go of the protection it was raised for; closed after the user
     // connected again, it must not open the connection now up.
-    if (!m_killSwitchEventCurrent) {
+    if (!m_protection.killSwitchEventCurrent)
         Logger::info(objectName(), QStringLiteral("Kill switch event is over, protection kept"));
-        return;
-    }
-    m_killSwitchEventCurrent = false;
-    if (m_killSwitch.isEnabled())
-        releaseKillSwitch();
+    const ProtectionPolicy::Decision decision =
+        decide(ProtectionPolicy::Event::KillSwitchDialogAccepted);
+    m_protection = decision.next;
+    carryOut(decision.killSwitch);
+    carryOut(decision.dns);
 }
 
 void VpnCore::runDnsTool(const QString& mode, const QStringList& entries)
@@ -599,7 +673,13 @@ void VpnCore::onKillSwitchHeldByAnotherUser(bool enabling)
         return;
     }
     m_status.setKillswitchActivated(false);
-    if (m_vpnConnected)
+    const bool connected = vpnConnected();
+    const ProtectionPolicy::Decision decision =
+        decide(ProtectionPolicy::Event::AnotherUserHoldsProtection);
+    m_protection = decision.next;
+    if (!decision.stopTunnel)
+        return;
+    if (connected)
         disconnectForAnotherUser();
     else
         endAttemptForAnotherUser();
@@ -632,7 +712,6 @@ void VpnCore::disconnectForAnotherUser()
 
 void VpnCore::endAttemptForAnotherUser()
 {
-    m_stopRequested = true;
     m_reconnectTimer.stop();
     deletePortChecker();
     if (m_vpnClient && m_vpnClient->connectionState() != ConnectionState::Disconnected)
@@ -643,7 +722,13 @@ void VpnCore::endAttemptForAnotherUser()
 
 void VpnCore::recoverProtectionState()
 {
-    if (m_status.dnsActivated() || m_dnsManager.tunnelDnsLeftBehind()) {
+    ProtectionPolicy::Input input;
+    input.dnsLeftBehind = m_status.dnsActivated() || m_dnsManager.tunnelDnsLeftBehind();
+    input.killSwitchLeftBehind = m_status.killswitchActivated();
+    const ProtectionPolicy::Decision decision =
+        decide(ProtectionPolicy::Event::LeftoversFound, input);
+    m_protection = decision.next;
+    if (input.dnsLeftBehind) {
         Logger::warning(objectName(), QStringLiteral("Detected wrong DNS status"));
         m_wrongDnsDetected = true;
         if (QFile::exists(Utils::dnsDataFilePath()))
@@ -652,15 +737,11 @@ void VpnCore::recoverProtectionState()
             Logger::warning(
                 objectName(),
                 QStringLiteral("DNS data file doesn't exist, resetting to default values"));
-        if (m_dnsForcing) {
-            m_status.setDnsActivated(false);
-            runDnsTool(QStringLiteral("reset"), {});
-        }
     }
-    if (m_status.killswitchActivated()) {
+    carryOut(decision.dns);
+    if (input.killSwitchLeftBehind)
         Logger::warning(objectName(), QStringLiteral("Detected wrong killswitch status"));
-        releaseKillSwitch();
-    }
+    carryOut(decision.killSwitch);
     m_status.clear();
 }
 
@@ -738,10 +819,13 @@ void VpnCore::setVpnServerIp(const QString& ip, const QString& locationText, con
         return;
     }
     // The attempt that is about to start takes the new server.
-    if (m_connectionState == ConnectionState::Disconnected || m_reconnectTimer.isActive())
+    if (m_connectionState == ConnectionState::Disconnected ||
+        m_protection.phase == ProtectionPolicy::Phase::WaitingToReconnect)
         return;
-    m_serverSwitchPending = true;
-    if (m_connectionState != ConnectionState::Disconnecting)
+    const ProtectionPolicy::Decision decision =
+        decide(ProtectionPolicy::Event::ServerSwitchRequested);
+    m_protection = decision.next;
+    if (decision.stopTunnel && m_connectionState != ConnectionState::Disconnecting)
         stopTunnel();
 }
 
@@ -770,7 +854,7 @@ void VpnCore::setSearchModeForCountry(const QString& countryCode)
         return;
     // A connection, an attempt or a pending reconnection keeps its server until the search
     // chooses (then it switches as any choice does): a drop meanwhile must find one to go back to.
-    if (!m_reconnectTimer.isActive() && !m_vpnConnected &&
+    if (m_protection.phase == ProtectionPolicy::Phase::Idle &&
         m_connectionState == ConnectionState::Disconnected)
         m_vpnServerIp.clear();
     Logger::info(

@@ -3,6 +3,7 @@
 #include "api/account.h"
 #include "api/server.h"
 #include "core/connectionstate.h"
+#include "core/protectionpolicy.h"
 #include "core/status.h"
 #include "service/dnsmanager.h"
 #include "service/killswitch.h"
@@ -51,7 +52,8 @@ public:
 
     using Clock = std::function<QDateTime()>;
 
-    static constexpr int maximumReconnectionAttempts = 3;
+    static constexpr int maximumReconnectionAttempts =
+        ProtectionPolicy::maximumReconnectionAttempts;
     static constexpr int maximumAccountRequests = 3;
 
     explicit VpnCore(QObject* parent = nullptr);
@@ -68,7 +70,7 @@ public:
     QString uploaded() const;
     QString vpnConnectionErrorText() const { return m_errorText; }
     QString vpnOnlineTime() const { return m_onlineTimeText; }
-    bool vpnConnected() const { return m_vpnConnected; }
+    bool vpnConnected() const { return m_protection.phase == ProtectionPolicy::Phase::Connected; }
 
     void setAutoConnectionPending(bool pending) { m_autoConnectionPending = pending; }
     bool autoConnectionPending() const { return m_autoConnectionPending; }
@@ -149,20 +151,27 @@ private:
     void deletePortChecker();
     void startPortSearch();
     void createTunnelClient(quint16 port);
+    void startAttempt(bool automatic);
     void stopTunnel();
+    void cancelReconnection();
+    // Ends what runs when nothing is left that would report the end.
+    void endWithoutReport();
 
     void handleConnected();
     void handleDisconnect(const QString& additionalData, bool critical);
     void resetCounters();
-    bool wantsReconnection(const QString& additionalData, bool critical);
-    void settleKillSwitch(bool followUpAttempt);
     void scheduleConnect();
     void connectAutomatically();
     void showDisconnectedLocation();
     void setCurrentLocation(const QString& ip, const QString& country);
     void setCurrentIpInfoText(const QString& text);
 
-    void engageKillSwitch();
+    ProtectionPolicy::Decision decide(ProtectionPolicy::Event event,
+                                      ProtectionPolicy::Input input = {}) const;
+    void carryOut(ProtectionPolicy::KillSwitchAction action);
+    void carryOut(ProtectionPolicy::DnsAction action, const QStringList& tunnelDns = {});
+    void logReconnection(const ProtectionPolicy::Decision& decision);
+    void engageKillSwitch(bool blockDns);
     void releaseKillSwitch();
     void raiseKillSwitchEvent();
     void runDnsTool(const QString& mode, const QStringList& entries);
@@ -199,26 +208,16 @@ private:
     Settings* m_settings = nullptr;
     Status m_status;
     bool m_autoConnectionPending = false;
-    bool m_serverSwitchPending = false;
     bool m_autoReconnectionOnError = false;
     bool m_wrongDnsDetected = false;
     bool m_dnsForcing = true;
-    bool m_vpnConnected = false;
-    int m_reconnectionAttempts = 0;
     QString m_errorText;
     quint64 m_bytesReceived = 0;
     quint64 m_bytesSent = 0;
 
     // The delayed connect after a drop or for a server switch; a user's stop cancels it.
     QTimer m_reconnectTimer;
-    // Set by every stop the client asks for; the user's own stop also lets protection go.
-    bool m_stopRequested = false;
-    bool m_userStopRequested = false;
-    bool m_automaticAttempt = false;
-    // A kill-switch event was raised and nothing has happened to the protection since.
-    bool m_killSwitchEventCurrent = false;
-    // The last connection had no resolver of the tunnel's to force.
-    bool m_killSwitchBlocksDns = false;
+    ProtectionPolicy::State m_protection;
     Clock m_clock;
     int m_portSearchSeconds = 20;
 };

@@ -1,5 +1,6 @@
 #include "connectionstatetest.h"
 #include "multipingtest.h"
+#include "protectionpolicytest.h"
 #include "statustest.h"
 #include "support/testenvironment.h"
 #include "vpncoretest.h"
@@ -7,4 +8,5 @@
 #include <QApplication>
 #include <QtTest>
 
-CORVALINK_TEST_MAIN(new ConnectionStateTest, new StatusTest, new MultiPingTest, new VpnCoreTest)
+CORVALINK_TEST_MAIN(new ConnectionStateTest, new StatusTest, new MultiPingTest,
+                    new ProtectionPolicyTest, new VpnCoreTest)

@@ -395,6 +395,9 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
 {
     if (state == m_connectionState)
         return;
+    if (state == ConnectionState::Connected && holdConnectedUntilProtected())
+        return;
+    m_connectedAwaitsKillSwitch = false;
     if (state == ConnectionState::Reconnecting &&
         m_protection.phase != ProtectionPolicy::Phase::WaitingToReconnect) {
         // The tunnel client offers a reconnection that this controller does not make.
@@ -438,19 +441,44 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
     emit connectionStateChanged(m_connectionState);
 }
 
-void VpnCore::handleConnected()
+ProtectionPolicy::Decision VpnCore::tunnelConnectedDecision(QStringList* vpnDns)
 {
     // Without a usable pushed address the system keeps its resolvers; nothing pushed (WireGuard
     // sets its own) is no bad push.
-    const QStringList vpnDns =
-        m_dnsForcing && (!m_pushedDnsIpv4.isEmpty() || !m_pushedDnsIpv6.isEmpty())
-            ? m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6)
-            : QStringList();
+    *vpnDns = m_dnsForcing && (!m_pushedDnsIpv4.isEmpty() || !m_pushedDnsIpv6.isEmpty())
+                  ? m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6)
+                  : QStringList();
     ProtectionPolicy::Input input;
-    input.tunnelDnsAvailable = !vpnDns.isEmpty();
+    input.tunnelDnsAvailable = !vpnDns->isEmpty();
     input.settings.protocolSupportsKillSwitch = m_vpnClient && m_vpnClient->isKillSwitchSupported();
-    const ProtectionPolicy::Decision decision =
-        decide(ProtectionPolicy::Event::TunnelConnected, input);
+    return decide(ProtectionPolicy::Event::TunnelConnected, input);
+}
+
+bool VpnCore::holdConnectedUntilProtected()
+{
+    // Shown Connected, the user is protected: a first connection's rules go in before, or the
+    // network's resolvers and everything else would be reached outside the tunnel meanwhile.
+    if (m_connectedAwaitsKillSwitch)
+        return true;
+    if (m_killSwitchReadyForConnected || m_killSwitch.isEnabled())
+        return false;
+    QStringList vpnDns;
+    const ProtectionPolicy::KillSwitchAction action = tunnelConnectedDecision(&vpnDns).killSwitch;
+    if (action != ProtectionPolicy::KillSwitchAction::Engage &&
+        action != ProtectionPolicy::KillSwitchAction::EngageBlockingDns)
+        return false;
+    Logger::info(objectName(), QStringLiteral("Tunnel is up, waiting for the kill switch"));
+    m_connectedAwaitsKillSwitch = true;
+    carryOut(action);
+    // Rules that could not be asked for leave nothing to wait for.
+    m_connectedAwaitsKillSwitch = m_killSwitch.isEnabled();
+    return m_connectedAwaitsKillSwitch;
+}
+
+void VpnCore::handleConnected()
+{
+    QStringList vpnDns;
+    const ProtectionPolicy::Decision decision = tunnelConnectedDecision(&vpnDns);
     m_protection = decision.next;
 
     setCurrentLocation(QString(), QString());
@@ -461,7 +489,10 @@ void VpnCore::handleConnected()
     emit vpnOnlineTimeChanged(m_onlineTimeText);
     m_onlineActivityTimer.start();
 
-    carryOut(decision.killSwitch);
+    // Rules put in place just now for this connection are not asked for again.
+    if (!m_killSwitchReadyForConnected)
+        carryOut(decision.killSwitch);
+    m_killSwitchReadyForConnected = false;
     carryOut(decision.dns, vpnDns);
     requestCurrentIpAddress(currentIpDelayMs);
 }
@@ -771,7 +802,16 @@ void VpnCore::onDnsServerAddressesPushed(const QString& dnsServerIpv4Address,
     m_pushedDnsIpv6 = dnsServerIpv6Address;
 }
 
-void VpnCore::onKillSwitchFinished(bool) {}
+void VpnCore::onKillSwitchFinished(bool ok)
+{
+    if (!m_connectedAwaitsKillSwitch)
+        return;
+    m_connectedAwaitsKillSwitch = false;
+    if (!ok)
+        Logger::warning(objectName(), QStringLiteral("Kill switch failed, connected without it"));
+    m_killSwitchReadyForConnected = ok;
+    onVpnConnectionStateChanged(ConnectionState::Connected, QString(), false);
+}
 
 void VpnCore::onOnlineActivityTimerEvent()
 {

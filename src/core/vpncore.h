@@ -157,6 +157,9 @@ private:
     // Ends what runs when nothing is left that would report the end.
     void endWithoutReport();
 
+    ProtectionPolicy::Decision tunnelConnectedDecision(QStringList* vpnDns);
+    // True while a first connection's kill switch is on its way: Connected waits for it.
+    bool holdConnectedUntilProtected();
     void handleConnected();
     void handleDisconnect(const QString& additionalData, bool critical);
     void resetCounters();
@@ -218,6 +221,9 @@ private:
     // The delayed connect after a drop or for a server switch; a user's stop cancels it.
     QTimer m_reconnectTimer;
     ProtectionPolicy::State m_protection;
+    // A first connection's rules are on their way; then in place, not to be asked for again.
+    bool m_connectedAwaitsKillSwitch = false;
+    bool m_killSwitchReadyForConnected = false;
     Clock m_clock;
     int m_portSearchSeconds = 20;
 };

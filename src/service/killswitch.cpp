@@ -72,8 +72,11 @@ void KillSwitch::onKillSwitchProcessStarted() {}
 
 void KillSwitch::onKillSwitchProcessError(int code)
 {
-    if (code != ServiceProcess::heldByAnotherUserCode)
+    // A run that could not be made is a failed one: whoever waits for the rules learns it.
+    if (code != ServiceProcess::heldByAnotherUserCode) {
+        emit killSwitchFinished(false);
         return;
+    }
     const bool enabling = m_enabled;
     m_enabled = false;
     Logger::warning(objectName(), QStringLiteral("Refused: another user of this computer holds the "

@@ -170,13 +170,24 @@ void VpnCoreTest::userDisconnectReleasesProtectionEvenAfterCrashExit()
 {
     // The tunnel program ends with code 1 after the user's stop: a "CrashExit" all the same.
     qputenv("FAKE_OPENVPN_EXIT_CODE", "1");
+    LogCapture log;
     auto core = makeCore();
     QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
     QSignalSpy events(core.get(), &VpnCore::killSwitchEventActivated);
+    // Shown Connected, the rules are in: the tool has answered by then.
+    bool rulesInWhenConnected = false;
+    connect(core.get(), &VpnCore::connectionStateChanged, this, [&](int state) {
+        if (state == ConnectionState::Connected)
+            rulesInWhenConnected = !log.messages()
+                                        .filter(QStringLiteral("[finished:"))
+                                        .filter(QStringLiteral(",0,killswitch]"))
+                                        .isEmpty();
+    });
     core->setVpnServerIp(server1, QStringLiteral("Lab, Loopback"));
     core->connectToVpn();
     QVERIFY(waitForState(states, ConnectionState::Connected));
     QVERIFY(core->vpnConnected());
+    QVERIFY(rulesInWhenConnected);
     QVERIFY(recordedConfig().contains(QLatin1String("remote 127.0.0.1 53 udp")));
 
     const QString vpnDns =
@@ -560,13 +571,15 @@ void VpnCoreTest::anotherUsersProtectionEndsTheAttempt()
     expectEndedWithoutReconnection();
     m_service->refuseStartsOf(QStringLiteral("openvpn"), 0);
 
-    // Connected, then the kill switch or the tunnel's DNS refused: no connection without them.
+    // The kill switch or the tunnel's DNS refused: no connection without them. The kill switch
+    // comes before Connected is shown, the DNS just after.
     for (const QString& tool : {QStringLiteral("killswitch"), QStringLiteral("dns")}) {
         states.clear();
         m_service->refuseStartsOf(tool, 16);
         core->connectToVpn();
-        QVERIFY(waitForState(states, ConnectionState::Connected));
         QVERIFY(waitForState(states, ConnectionState::Disconnected));
+        QCOMPARE(statesOf(states).contains(ConnectionState::Connected),
+                 tool == QLatin1String("dns"));
         QCOMPARE(core->vpnConnectionErrorText(), VpnClient::anotherUserText());
         QTRY_COMPARE(m_service->runningPrograms(QStringLiteral("openvpn")), 0);
         QVERIFY(!statesOf(states).contains(ConnectionState::Reconnecting));

@@ -29,6 +29,7 @@ cleanup() {
   mkdir -p "$shots/logs"
   cp -r "$LAB_DIR/home/.local/share/Corvalink/logs" "$shots/logs/client" 2>/dev/null || true
   cp -r "$LAB_DIR/log" "$shots/logs/lab" 2>/dev/null || true
+  cp "$monitor/packets.txt" "$monitor/tcpdump.log" "$shots/logs/" 2>/dev/null || true
   "$lab" stop
 }
 trap cleanup EXIT
@@ -65,7 +66,7 @@ client_programs() {
 monitor_start() {
   monitor_stop
   rm -f "$monitor/capture.pcap" "$monitor/packets.txt"
-  ip netns exec "$LAB_NET_NS" tcpdump -i client0 -Q in -nn -U -Z root -w "$monitor/capture.pcap" \
+  ip netns exec "$LAB_NET_NS" tcpdump -i client0 -Q in -nn -U --immediate-mode -Z root -w "$monitor/capture.pcap" \
     >/dev/null 2>"$monitor/tcpdump.log" &
   echo $! >"$monitor/pid"
   for _ in $(seq 100); do

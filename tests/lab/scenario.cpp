@@ -45,10 +45,11 @@ bool tunnelResolversInPlace()
 
 } // namespace
 
-Scenario::Scenario(const LabControl& control, const QString& title,
-                   const LeakMonitor::Network& network, bool killSwitch)
-    : m_control(control), m_title(title), m_network(network), m_killSwitch(killSwitch),
-      m_monitor(control)
+Scenario::Scenario(const LabControl& control, const QString& title, int protocol,
+                   const QStringList& servers)
+    : m_control(control), m_title(title), m_network(networkFor(protocol, servers)),
+      m_killSwitch(protocol != wireGuardProtocol),
+      m_dnsFollowsTunnel(protocol == wireGuardProtocol), m_monitor(control)
 {
     m_resolverPoll.setInterval(20);
     connect(&m_resolverPoll, &QTimer::timeout, this, &Scenario::pollResolvers);
@@ -112,17 +113,17 @@ void Scenario::watch(VpnCore* core)
 
 void Scenario::markConnected()
 {
-    if (!m_connected.isEmpty() && m_connected.last().second == 0)
+    if (!m_connected.isEmpty() && m_connected.last().to == 0)
         return;
     if (m_firstConnected == 0)
         m_firstConnected = now();
-    m_connected << qMakePair(now(), qint64(0));
+    m_connected << Interval{now(), 0, 0};
 }
 
 void Scenario::markDisconnected()
 {
-    if (!m_connected.isEmpty() && m_connected.last().second == 0)
-        m_connected.last().second = now();
+    if (!m_connected.isEmpty() && m_connected.last().to == 0)
+        m_connected.last().to = now();
 }
 
 void Scenario::letGo()
@@ -133,8 +134,12 @@ void Scenario::letGo()
 
 void Scenario::pollResolvers()
 {
-    if (m_tunnelDns == 0 && m_firstConnected != 0 && tunnelResolversInPlace())
-        m_tunnelDns = now();
+    if (m_connected.isEmpty() || m_connected.last().to != 0 || m_connected.last().tunnelDns != 0 ||
+        !tunnelResolversInPlace())
+        return;
+    m_connected.last().tunnelDns = now();
+    if (m_tunnelDns == 0)
+        m_tunnelDns = m_connected.last().tunnelDns;
 }
 
 QList<LeakMonitor::Promise> Scenario::promises() const
@@ -144,12 +149,16 @@ QList<LeakMonitor::Promise> Scenario::promises() const
     if (m_killSwitch && m_firstConnected != 0)
         list << LeakMonitor::Promise{QStringLiteral("kill switch"),
                                      LeakMonitor::OnlyServerAndByDesign, m_firstConnected, end};
-    if (m_tunnelDns != 0)
+    if (m_tunnelDns != 0 && !m_dnsFollowsTunnel)
         list << LeakMonitor::Promise{QStringLiteral("tunnel DNS"), LeakMonitor::NoNetworkDns,
                                      m_tunnelDns, end};
-    for (const auto& interval : m_connected) {
+    for (const Interval& interval : m_connected) {
+        const qint64 to = interval.to != 0 ? interval.to : end;
+        if (interval.tunnelDns != 0 && m_dnsFollowsTunnel)
+            list << LeakMonitor::Promise{QStringLiteral("tunnel DNS"), LeakMonitor::NoNetworkDns,
+                                         interval.tunnelDns, to};
         list << LeakMonitor::Promise{QStringLiteral("connected"), LeakMonitor::NoIpv6,
-                                     interval.first, interval.second != 0 ? interval.second : end};
+                                     interval.from, to};
     }
     return list;
 }

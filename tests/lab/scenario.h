@@ -3,7 +3,6 @@
 #include "leakmonitor.h"
 
 #include <QObject>
-#include <QPair>
 #include <QProcess>
 #include <QTimer>
 
@@ -16,15 +15,19 @@ class VpnCore;
 // then prints its table and names every packet outside its promises:
 // - kill switch on: from the first Connected until the user lets go, nothing but the servers'
 //   tunnels and what the kill switch lets through by design;
-// - from the tunnel's resolvers in place until the user lets go, no DNS to the network's;
+// - from the tunnel's resolvers in place until the user lets go, no DNS to the network's (with
+//   WireGuard, whose tunnel service sets and restores them with each tunnel, until that tunnel
+//   ends: between two of its tunnels nothing protects anything);
 // - IPv6 off: no IPv6 packet while Connected.
 class Scenario : public QObject
 {
     Q_OBJECT
 
 public:
-    Scenario(const LabControl& control, const QString& title, const LeakMonitor::Network& network,
-             bool killSwitch);
+    // The OpenVPN protocols run with the kill switch on, WireGuard (where it is not offered)
+    // without.
+    Scenario(const LabControl& control, const QString& title, int protocol,
+             const QStringList& servers);
     ~Scenario() override;
 
     // The monitor and the traffic; then the moments, from a client in this process or marked.
@@ -39,6 +42,13 @@ public:
     static LeakMonitor::Network networkFor(int protocol, const QStringList& servers);
 
 private:
+    struct Interval
+    {
+        qint64 from = 0;
+        qint64 to = 0; // 0 while it lasts
+        qint64 tunnelDns = 0;
+    };
+
     void pollResolvers();
     QList<LeakMonitor::Promise> promises() const;
 
@@ -46,11 +56,12 @@ private:
     QString m_title;
     LeakMonitor::Network m_network;
     bool m_killSwitch;
+    bool m_dnsFollowsTunnel;
     LeakMonitor m_monitor;
     QProcess m_traffic;
     QTimer m_resolverPoll;
     qint64 m_firstConnected = 0;
     qint64 m_tunnelDns = 0;
     qint64 m_letGo = 0;
-    QList<QPair<qint64, qint64>> m_connected;
+    QList<Interval> m_connected;
 };

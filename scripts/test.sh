@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every suite through CTest (the lab's under the label
-# "lab": "ctest -L lab" alone, "ctest -LE lab" without), the README's run command unattended, then
-# the format and Windows syntax checks. Exits non-zero on any failure.
+# "lab": "ctest -L lab" alone, "ctest -LE lab" without; its long variants, every transition for
+# every protocol, also under "long": "ctest -LE long" leaves them out), the README's run command
+# unattended, then the format and Windows syntax checks. Exits non-zero on any failure.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"

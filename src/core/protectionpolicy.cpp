@@ -92,8 +92,9 @@ ProtectionPolicy::Decision ProtectionPolicy::onConnect(const State& state, const
 ProtectionPolicy::Decision ProtectionPolicy::onAttemptNotStarted(const State& state,
                                                                  const Input& input)
 {
-    // An automatic attempt that cannot start ends like a failed one; the user sees the error.
-    const bool raise = input.automatic && input.killSwitchEngaged;
+    // An attempt that cannot start under rules still held ends like a failed one: the event
+    // offers to let them go, which nothing else would with no connection to end.
+    const bool raise = input.killSwitchEngaged;
     Input fastDown = input;
     fastDown.end = EndKind::FastDown;
     fastDown.critical = true;

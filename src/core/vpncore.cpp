@@ -25,6 +25,7 @@ const int tcpProtocol = 1;
 const int currentIpDelayMs = 1000;
 const int currentIpRetryMs = 20000;
 const int onlineTimeIntervalMs = 500;
+const int killSwitchAnswerMs = 10000;
 
 // Process-wide: kept for a redisplay after a language change, and the auto-connection's
 // account requests over the whole run.
@@ -70,6 +71,13 @@ VpnCore::VpnCore(QObject* parent)
     connect(&m_reconnectTimer, &QTimer::timeout, this, &VpnCore::connectAutomatically);
     connect(&m_dnsProcess, &ServiceProcess::finished, this, &VpnCore::onDnsProcessFinished);
     connect(&m_killSwitch, &KillSwitch::killSwitchFinished, this, &VpnCore::onKillSwitchFinished);
+    // A service that never answers must not hold a tunnel that is up out of sight.
+    m_killSwitchAnswerTimer.setSingleShot(true);
+    m_killSwitchAnswerTimer.setInterval(killSwitchAnswerMs);
+    connect(&m_killSwitchAnswerTimer, &QTimer::timeout, this, [this] {
+        Logger::warning(objectName(), QStringLiteral("Kill switch did not answer"));
+        onKillSwitchFinished(false);
+    });
     connect(&m_killSwitch, &KillSwitch::heldByAnotherUser, this,
             &VpnCore::onKillSwitchHeldByAnotherUser);
     connect(&m_dnsProcess, &ServiceProcess::error, this, &VpnCore::onDnsProcessError);
@@ -162,6 +170,8 @@ void VpnCore::startAttempt(bool automatic)
     using Policy = ProtectionPolicy;
     m_reconnectTimer.stop();
     const int protocol = m_settings->networkProtocol();
+    // The system shows our resolvers, not the user's, even while a restore is on its way.
+    const bool ourResolversShown = m_protection.tunnelDnsForced;
     Policy::Input input;
     input.settings.protocolSupportsKillSwitch = protocol != wireGuardProtocol;
     const Policy::Decision decision =
@@ -191,7 +201,7 @@ void VpnCore::startAttempt(bool automatic)
         carryOut(decision.killSwitch);
 
     logConnectAttempt(protocol);
-    takeUserDns();
+    takeUserDns(ourResolversShown);
     deletePortChecker();
     if (m_settings->isAutoPort()) {
         if (protocol == tcpProtocol)
@@ -244,11 +254,10 @@ void VpnCore::logConnectAttempt(int protocol)
                           Utils::boolText(m_autoReconnectionOnError), Utils::boolText(protection)));
 }
 
-void VpnCore::takeUserDns()
+void VpnCore::takeUserDns(bool ourResolversShown)
 {
     m_dnsManager.refreshAndLog();
-    // While our resolvers are still in place the system shows those, not the user's.
-    if (!m_protection.tunnelDnsForced)
+    if (!ourResolversShown)
         m_userDnsList = m_dnsManager.userDnsEntries();
     Logger::info(objectName(),
                  QStringLiteral("User DNS: (%1)").arg(m_userDnsList.join(QStringLiteral(", "))));
@@ -398,6 +407,7 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
     if (state == ConnectionState::Connected && holdConnectedUntilProtected())
         return;
     m_connectedAwaitsKillSwitch = false;
+    m_killSwitchAnswerTimer.stop();
     if (state == ConnectionState::Reconnecting &&
         m_protection.phase != ProtectionPolicy::Phase::WaitingToReconnect) {
         // The tunnel client offers a reconnection that this controller does not make.
@@ -469,9 +479,20 @@ bool VpnCore::holdConnectedUntilProtected()
         return false;
     Logger::info(objectName(), QStringLiteral("Tunnel is up, waiting for the kill switch"));
     m_connectedAwaitsKillSwitch = true;
+    m_engagingForConnected = true;
     carryOut(action);
-    // Rules that could not be asked for leave nothing to wait for.
-    m_connectedAwaitsKillSwitch = m_killSwitch.isEnabled();
+    m_engagingForConnected = false;
+    // A refusal from within the request ended the attempt: this Connected is stale.
+    if (m_protection.phase != ProtectionPolicy::Phase::Attempting) {
+        m_connectedAwaitsKillSwitch = false;
+        return true;
+    }
+    // Rules that could not be asked for, or an answer from within the request, leave nothing to
+    // wait for.
+    if (!m_killSwitch.isEnabled())
+        m_connectedAwaitsKillSwitch = false;
+    if (m_connectedAwaitsKillSwitch)
+        m_killSwitchAnswerTimer.start();
     return m_connectedAwaitsKillSwitch;
 }
 
@@ -807,10 +828,14 @@ void VpnCore::onKillSwitchFinished(bool ok)
     if (!m_connectedAwaitsKillSwitch)
         return;
     m_connectedAwaitsKillSwitch = false;
+    m_killSwitchAnswerTimer.stop();
+    // Asked once for this connection, whatever came of it.
+    m_killSwitchReadyForConnected = true;
     if (!ok)
         Logger::warning(objectName(), QStringLiteral("Kill switch failed, connected without it"));
-    m_killSwitchReadyForConnected = ok;
-    onVpnConnectionStateChanged(ConnectionState::Connected, QString(), false);
+    // An answer from within the request: the Connected in hand goes on by itself.
+    if (!m_engagingForConnected)
+        onVpnConnectionStateChanged(ConnectionState::Connected, QString(), false);
 }
 
 void VpnCore::onOnlineActivityTimerEvent()

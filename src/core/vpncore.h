@@ -147,7 +147,7 @@ private:
     bool checkPreconditions(int protocol);
     void reportError(VpnError error, const QString& text);
     void logConnectAttempt(int protocol);
-    void takeUserDns();
+    void takeUserDns(bool ourResolversShown);
     void deletePortChecker();
     void startPortSearch();
     void createTunnelClient(quint16 port);
@@ -224,6 +224,8 @@ private:
     // A first connection's rules are on their way; then in place, not to be asked for again.
     bool m_connectedAwaitsKillSwitch = false;
     bool m_killSwitchReadyForConnected = false;
+    bool m_engagingForConnected = false;
+    QTimer m_killSwitchAnswerTimer;
     Clock m_clock;
     int m_portSearchSeconds = 20;
 };

@@ -50,8 +50,9 @@ bool KillSwitch::enable(const QString& internalIp, const QString& publicIp, bool
     if (blockDns)
         Logger::info(objectName(), QStringLiteral("DNS outside the tunnel blocked: no resolver of "
                                                   "the tunnel's to force"));
-    m_process.start(enableArguments(publicIp, allowLocalDevices, blockDns));
+    // Before the start: a refusal may be reported from within it.
     m_enabled = true;
+    m_process.start(enableArguments(publicIp, allowLocalDevices, blockDns));
     return true;
 }
 

@@ -195,7 +195,8 @@ void ProtectionPolicyTest::decisions_data()
     row("automatic not started, resolvers owed", "attempting forced", "notStarted automatic eng",
         "idle event ks=raise dns=user");
     row("automatic not started, no protection", "attempting", "notStarted automatic", "idle");
-    row("user's not started", "attempting", "notStarted eng", "idle");
+    row("user's not started under held rules", "attempting", "notStarted eng",
+        "idle event ks=raise");
 
     // Connected.
     row("connected, resolver pushed", "attempting", "connected tunnelDns",

@@ -431,6 +431,9 @@ void OpenVpnClient::handleManagementLine(const QString& line)
         writeManagement("bytecount 1\n", QStringLiteral("Send 'bytecount'"));
         setConnectionState(ConnectionState::Connected, QString(), false);
         byteCountStep = false;
+    } else if (line.startsWith(QLatin1String(">STATE")) && line.contains(m_restartingStateText)) {
+        setConnectionState(ConnectionState::Reconnecting, QString(), false);
+        byteCountStep = false;
     } else if (line.startsWith(QLatin1String(">STATE")) && line.contains(m_exitingStateText)) {
         Logger::info(objectName(),
                      QStringLiteral("OpenVPN process is exiting, waiting for notification.."));

@@ -70,6 +70,8 @@ private:
     const QString m_connectedStateText = QStringLiteral("CONNECTED,SUCCESS");
     const QString m_processName = QStringLiteral("openvpn");
     const QString m_exitingStateText = QStringLiteral("EXITING,SIGTERM");
+    // OpenVPN restarts its own connection (a ping timeout, a lost link) without ending.
+    const QString m_restartingStateText = QStringLiteral(",RECONNECTING,");
     const QString m_managementHost = QStringLiteral("127.0.0.1");
     const QString m_logPrefix = QStringLiteral("Management: ");
     const quint16 m_managementPort = 61973;

@@ -9,10 +9,13 @@
 #include "clients/wireguardclient.h"
 #include "core/countrynames.h"
 #include "core/multiping.h"
+#include "core/tunnelhealth.h"
 #include "settings/settings.h"
 #include "utils/utils.h"
 
 #include <QFile>
+
+#include <utility>
 
 namespace {
 
@@ -26,6 +29,12 @@ const int currentIpDelayMs = 1000;
 const int currentIpRetryMs = 20000;
 const int onlineTimeIntervalMs = 500;
 const int killSwitchAnswerMs = 10000;
+const int healthTickMs = 1000;
+
+qint64 monotonicMs()
+{
+    return Platform::wakeClocks().monotonicMs;
+}
 
 // Process-wide: kept for a redisplay after a language change, and the auto-connection's
 // account requests over the whole run.
@@ -71,6 +80,8 @@ VpnCore::VpnCore(QObject* parent)
     connect(&m_reconnectTimer, &QTimer::timeout, this, &VpnCore::connectAutomatically);
     connect(&m_dnsProcess, &ServiceProcess::finished, this, &VpnCore::onDnsProcessFinished);
     connect(&m_killSwitch, &KillSwitch::killSwitchFinished, this, &VpnCore::onKillSwitchFinished);
+    m_healthTimer.setInterval(healthTickMs);
+    connect(&m_healthTimer, &QTimer::timeout, this, &VpnCore::onHealthTick);
     // A service that never answers must not hold a tunnel that is up out of sight.
     m_killSwitchAnswerTimer.setSingleShot(true);
     m_killSwitchAnswerTimer.setInterval(killSwitchAnswerMs);
@@ -408,8 +419,17 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
         return;
     m_connectedAwaitsKillSwitch = false;
     m_killSwitchAnswerTimer.stop();
+    if (state != ConnectionState::Connected)
+        m_healthTimer.stop();
+    // A dead tunnel shows Reconnecting already while it is taken down.
+    if (m_tunnelDead && state == ConnectionState::Disconnecting)
+        return;
     if (state == ConnectionState::Reconnecting &&
-        m_protection.phase != ProtectionPolicy::Phase::WaitingToReconnect) {
+        m_protection.phase == ProtectionPolicy::Phase::Connected) {
+        // The tunnel program restarts its own connection; the protection stays as it is.
+        Logger::info(objectName(), QStringLiteral("Tunnel restarts by itself"));
+    } else if (state == ConnectionState::Reconnecting &&
+               m_protection.phase != ProtectionPolicy::Phase::WaitingToReconnect) {
         // The tunnel client offers a reconnection that this controller does not make.
         Logger::info(objectName(), QStringLiteral("No reconnection follows, staying %1")
                                        .arg(connectionStateName(m_connectionState, true)));
@@ -510,6 +530,11 @@ void VpnCore::handleConnected()
     emit vpnOnlineTimeChanged(m_onlineTimeText);
     m_onlineActivityTimer.start();
 
+    m_tunnelDead = false;
+    m_health.start(monotonicMs());
+    m_lastTick = Platform::wakeClocks();
+    m_healthTimer.start();
+
     // Rules put in place just now for this connection are not asked for again.
     if (!m_killSwitchReadyForConnected)
         carryOut(decision.killSwitch);
@@ -518,8 +543,12 @@ void VpnCore::handleConnected()
     requestCurrentIpAddress(currentIpDelayMs);
 }
 
-void VpnCore::handleDisconnect(const QString& additionalData, bool critical)
+void VpnCore::handleDisconnect(const QString& reportedData, bool reportedCritical)
 {
+    // A tunnel taken down for being dead ended as unexpectedly as a crash.
+    const bool wasDead = std::exchange(m_tunnelDead, false);
+    const QString additionalData = wasDead ? crashExit : reportedData;
+    const bool critical = !wasDead && reportedCritical;
     if (critical && additionalData == cantFindPorts) {
         onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true, QString());
         return;
@@ -547,10 +576,20 @@ void VpnCore::handleDisconnect(const QString& additionalData, bool critical)
     carryOut(decision.dns);
     showDisconnectedLocation();
 
-    if (decision.followUpAttempt())
-        scheduleConnect();
-    else
+    if (!decision.followUpAttempt()) {
         requestCurrentIpAddress(currentIpDelayMs);
+        return;
+    }
+    scheduleConnect();
+    // The stop was ours, so the tunnel client offers no reconnection to show: the wait shows.
+    if (wasDead)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_protection.phase == ProtectionPolicy::Phase::WaitingToReconnect)
+                    onVpnConnectionStateChanged(ConnectionState::Reconnecting, QString(), true);
+            },
+            Qt::QueuedConnection);
 }
 
 void VpnCore::resetCounters()
@@ -808,6 +847,7 @@ void VpnCore::onByteCountChanged(quint64 receive, quint64 send)
 {
     if (m_connectionState != ConnectionState::Connected)
         return;
+    m_health.record(receive, send, monotonicMs());
     m_bytesReceived = receive;
     m_bytesSent = send;
     emit downloadedChanged(downloaded());
@@ -842,6 +882,57 @@ void VpnCore::onOnlineActivityTimerEvent()
 {
     m_onlineTimeText = formatOnlineTime(m_connectionStartTime.secsTo(m_clock()));
     emit vpnOnlineTimeChanged(m_onlineTimeText);
+}
+
+// ---- a dead tunnel ----
+
+void VpnCore::onHealthTick()
+{
+    const Platform::WakeClocks clocks = Platform::wakeClocks();
+    const qint64 away = qMax(clocks.monotonicMs - m_lastTick.monotonicMs,
+                             clocks.bootTimeMs - m_lastTick.bootTimeMs);
+    if (TunnelHealth::wasAway(clocks.monotonicMs - m_lastTick.monotonicMs,
+                              clocks.bootTimeMs - m_lastTick.bootTimeMs, healthTickMs)) {
+        Logger::info(objectName(),
+                     QStringLiteral("Back after %1 s away, checking the tunnel").arg(away / 1000));
+        m_health.checkNow(clocks.monotonicMs);
+    }
+    m_lastTick = clocks;
+    switch (m_health.judge(clocks.monotonicMs)) {
+    case TunnelHealth::Verdict::Alive:
+        break;
+    case TunnelHealth::Verdict::Probe:
+        sendHealthProbe();
+        m_health.probeSent(clocks.monotonicMs);
+        break;
+    case TunnelHealth::Verdict::Dead:
+        endDeadTunnel(m_health.describe(clocks.monotonicMs));
+        break;
+    }
+}
+
+void VpnCore::sendHealthProbe()
+{
+    const QString internalIp = m_internalIp.isEmpty() && m_dnsForcing == false
+                                   ? WireGuardClient::currentAccount().wgIp
+                                   : m_internalIp;
+    const QString target = TunnelHealth::probeTarget(m_pushedDnsIpv4, internalIp);
+    Logger::info(objectName(), QStringLiteral("Nothing came through the tunnel for a while, "
+                                              "probing '%1'")
+                                   .arg(target));
+    if (target.isEmpty())
+        return;
+    auto* prober = new MultiPing(this);
+    connect(prober, &MultiPing::lastRequestFinished, prober, &QObject::deleteLater);
+    prober->sendRequest(target);
+}
+
+void VpnCore::endDeadTunnel(const QString& seen)
+{
+    Logger::warning(objectName(), QStringLiteral("The tunnel is dead: %1").arg(seen));
+    m_tunnelDead = true;
+    if (m_vpnClient)
+        m_vpnClient->disconnectFromServer();
 }
 
 void VpnCore::setAutoReconnectionOnError(bool enabled)

@@ -5,6 +5,8 @@
 #include "core/connectionstate.h"
 #include "core/protectionpolicy.h"
 #include "core/status.h"
+#include "core/tunnelhealth.h"
+#include "platform/platform.h"
 #include "service/dnsmanager.h"
 #include "service/killswitch.h"
 #include "service/serviceprocess.h"
@@ -161,6 +163,9 @@ private:
     // True while a first connection's kill switch is on its way: Connected waits for it.
     bool holdConnectedUntilProtected();
     void handleConnected();
+    void onHealthTick();
+    void sendHealthProbe();
+    void endDeadTunnel(const QString& seen);
     void handleDisconnect(const QString& additionalData, bool critical);
     void resetCounters();
     void scheduleConnect();
@@ -225,6 +230,11 @@ private:
     bool m_connectedAwaitsKillSwitch = false;
     bool m_killSwitchReadyForConnected = false;
     bool m_engagingForConnected = false;
+    // Whether the tunnel still carries anything while Connected.
+    TunnelHealth m_health;
+    QTimer m_healthTimer;
+    Platform::WakeClocks m_lastTick;
+    bool m_tunnelDead = false;
     QTimer m_killSwitchAnswerTimer;
     Clock m_clock;
     int m_portSearchSeconds = 20;

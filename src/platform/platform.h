@@ -59,6 +59,15 @@ bool removeAutoStartValue(const QString& name);
 
 QString osDisplayName();
 
+// Milliseconds on a clock that stops while the machine sleeps and on one that runs through it,
+// both from an arbitrary start: their gaps tell a suspend from a stopped process.
+struct WakeClocks
+{
+    qint64 monotonicMs = 0;
+    qint64 bootTimeMs = 0;
+};
+WakeClocks wakeClocks();
+
 // The WireGuard driver: the kernel module or the user-space wireguard-go elsewhere.
 bool wireGuardDriverInstalled();
 

@@ -678,3 +678,41 @@ void LabTest::countrySearchThenDropReconnectsToAServer()
     QVERIFY(disconnectFromTheWindow(app, window, scenario));
     QVERIFY(scenario.finish());
 }
+
+void LabTest::silentServerIsNoticedAndRejoined_data()
+{
+    addProtocolRows({udp, wireGuard}, {tcp, stealth});
+}
+
+void LabTest::silentServerIsNoticedAndRejoined()
+{
+    QFETCH(int, protocol);
+    const bool killSwitch = protocol != wireGuard;
+    prepareSettings(protocol, killSwitch, true);
+    Scenario scenario(m_control, rowTitle(QStringLiteral("a server that goes silent, then back")),
+                      protocol, {server(1)});
+    QVERIFY(scenario.begin());
+    Application app(nullptr);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, killSwitch);
+    QVERIFY(window);
+    VpnCore* core = app.vpnCore();
+    QElapsedTimer clock;
+    KillSwitchWatch watch(m_control);
+    QCOMPARE(m_control.ask(QStringLiteral("server-drop")), QStringLiteral("ok"));
+    clock.start();
+    // Noticed by the client or by OpenVPN itself, whichever is first: Reconnecting either way.
+    QTRY_VERIFY_WITH_TIMEOUT(core->connectionState() == ConnectionState::Reconnecting,
+                             connectTimeoutMs);
+    const qint64 noticedMs = clock.elapsed();
+    QCOMPARE(m_control.ask(QStringLiteral("server-pass")), QStringLiteral("ok"));
+    clock.restart();
+    QTRY_VERIFY_WITH_TIMEOUT(core->connectionState() == ConnectionState::Connected,
+                             2 * connectTimeoutMs);
+    qInfo("%s: silence noticed in %lld ms, Connected %lld ms after the server came back",
+          QTest::currentDataTag(), noticedMs, clock.elapsed());
+    QVERIFY(!killSwitch || watch.heldThroughout());
+    QTRY_VERIFY_WITH_TIMEOUT(pingPasses(lab("LAB_INTERNET_ADDRESS")), 10000);
+    QTest::qWait(trafficMs);
+    QVERIFY(disconnectFromTheWindow(app, window, scenario));
+    QVERIFY(scenario.finish());
+}

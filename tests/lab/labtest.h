@@ -40,6 +40,8 @@ private slots:
     void uplinkAddressChangeLeaksNothing();
     void killSwitchDialogOpenAcrossAReconnectionKeepsProtection();
     void countrySearchThenDropReconnectsToAServer();
+    void silentServerIsNoticedAndRejoined_data();
+    void silentServerIsNoticedAndRejoined();
 
 private:
     // Starts the window and connects from it: how each fault begins. The scenario watches from

@@ -129,12 +129,31 @@ answer() {
         net.ipv6.conf.default.disable_ipv6=0 net.ipv6.conf.uplink.disable_ipv6=0
       ip -n "$LAB_CLIENT_NS" link set uplink up
       uplink_address "$LAB_CLIENT_ADDRESS"
+      ip netns exec "$LAB_SERVER_NS" nft delete table inet cvdrop 2>/dev/null || true
       echo ok
       ;;
     monitor-start) monitor_start && echo ok ;;
     monitor-stop) monitor_read && echo ok ;;
     uplink-down) ip -n "$LAB_CLIENT_NS" link set uplink down && echo ok ;;
     uplink-up) uplink_up && echo ok ;;
+    # The first server's path drops the client's flow both ways, silently (a dead server, a
+    # middlebox that forgot it), and then lets it through again.
+    server-drop)
+      ip netns exec "$LAB_SERVER_NS" nft -f - <<EOF && echo ok
+table inet cvdrop {
+  set client { type ipv4_addr; elements = { $LAB_CLIENT_ADDRESS, $LAB_CLIENT_ADDRESS_OTHER } }
+  chain prerouting {
+    type filter hook prerouting priority -300; policy accept;
+    iifname "eth0" ip saddr @client drop
+  }
+  chain output {
+    type filter hook output priority -300; policy accept;
+    oifname "eth0" ip daddr @client drop
+  }
+}
+EOF
+      ;;
+    server-pass) ip netns exec "$LAB_SERVER_NS" nft delete table inet cvdrop && echo ok ;;
     uplink-readdress) uplink_address "$LAB_CLIENT_ADDRESS_OTHER" && echo ok ;;
     uplink-restore) uplink_address "$LAB_CLIENT_ADDRESS" && echo ok ;;
     killswitch)

@@ -11,6 +11,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 
 namespace Platform {
 
@@ -204,6 +205,16 @@ int createOwnerOnlyFile(const QString& path)
 {
     return ::open(QFile::encodeName(path).constData(),
                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+}
+
+WakeClocks wakeClocks()
+{
+    const auto ms = [](clockid_t clock) {
+        timespec now{};
+        clock_gettime(clock, &now);
+        return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    };
+    return {ms(CLOCK_MONOTONIC), ms(CLOCK_BOOTTIME)};
 }
 
 } // namespace Platform

@@ -150,6 +150,14 @@ NetworkInterfaces networkInterfaces(bool vpnOnly)
     return OpenVpnNetworkInterfaces::parseRoutePrint(lines, vpnOnly);
 }
 
+WakeClocks wakeClocks()
+{
+    // The unbiased interrupt time leaves out sleep; the tick count does not.
+    ULONGLONG unbiased = 0;
+    QueryUnbiasedInterruptTime(&unbiased);
+    return {qint64(unbiased / 10000), qint64(GetTickCount64())};
+}
+
 bool wireGuardDriverInstalled()
 {
     const ToolResult result =

@@ -1,0 +1,81 @@
+#include "tunnelhealth.h"
+
+#include <QHostAddress>
+
+void TunnelHealth::start(qint64 nowMs)
+{
+    *this = TunnelHealth();
+    m_lastReceivedMs = nowMs;
+}
+
+void TunnelHealth::record(quint64 received, quint64 sent, qint64 nowMs)
+{
+    // Counts that go down belong to a restarted tunnel: they start afresh.
+    if (received < m_received || sent < m_sent) {
+        m_received = received;
+        m_sent = sent;
+        return;
+    }
+    if (received > m_received) {
+        m_lastReceivedMs = nowMs;
+        m_sentSinceReceived = false;
+        m_probeMs = -1;
+        m_checkNow = false;
+    } else if (sent > m_sent) {
+        m_sentSinceReceived = true;
+    }
+    m_received = received;
+    m_sent = sent;
+}
+
+void TunnelHealth::probeSent(qint64 nowMs)
+{
+    m_probeMs = nowMs;
+}
+
+void TunnelHealth::checkNow(qint64 nowMs)
+{
+    m_checkNow = true;
+    m_probeMs = -1;
+    Q_UNUSED(nowMs)
+}
+
+TunnelHealth::Verdict TunnelHealth::judge(qint64 nowMs) const
+{
+    if (m_probeMs >= 0)
+        return nowMs - m_probeMs >= probeAnswerMs ? Verdict::Dead : Verdict::Alive;
+    if (m_checkNow)
+        return Verdict::Probe;
+    if (nowMs - m_lastReceivedMs < silenceMs)
+        return Verdict::Alive;
+    return m_sentSinceReceived ? Verdict::Dead : Verdict::Probe;
+}
+
+QString TunnelHealth::describe(qint64 nowMs) const
+{
+    const qint64 silent = (nowMs - m_lastReceivedMs) / 1000;
+    if (m_probeMs >= 0)
+        return QStringLiteral("no answer to a probe in %1 s, nothing received for %2 s")
+            .arg((nowMs - m_probeMs) / 1000)
+            .arg(silent);
+    return QStringLiteral("nothing received for %1 s while %2 bytes were sent in all")
+        .arg(silent)
+        .arg(m_sent);
+}
+
+bool TunnelHealth::wasAway(qint64 monotonicGapMs, qint64 bootTimeGapMs, qint64 tickMs)
+{
+    return monotonicGapMs - tickMs > awayMs || bootTimeGapMs - monotonicGapMs > awayMs;
+}
+
+QString TunnelHealth::probeTarget(const QString& pushedDnsIpv4, const QString& internalIpv4)
+{
+    QHostAddress dns(pushedDnsIpv4);
+    if (dns.protocol() == QAbstractSocket::IPv4Protocol)
+        return dns.toString();
+    // An account's address may come with its prefix length.
+    QHostAddress own(internalIpv4.section(QLatin1Char('/'), 0, 0));
+    if (own.protocol() != QAbstractSocket::IPv4Protocol)
+        return {};
+    return QHostAddress((own.toIPv4Address() & 0xffffff00u) | 1u).toString();
+}

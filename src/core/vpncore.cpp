@@ -421,7 +421,7 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
     m_killSwitchAnswerTimer.stop();
     if (state != ConnectionState::Connected)
         m_healthTimer.stop();
-    // A dead tunnel shows Reconnecting already while it is taken down.
+    // A dead tunnel is taken down out of sight: the window goes on to the reconnection.
     if (m_tunnelDead && state == ConnectionState::Disconnecting)
         return;
     if (state == ConnectionState::Reconnecting &&

@@ -33,7 +33,9 @@ bool ProtectionPolicy::State::operator==(const State& other) const
 
 bool ProtectionPolicy::Decision::followUpAttempt() const
 {
-    return reconnection == Reconnection::AfterDrop || reconnection == Reconnection::ForServerSwitch;
+    return reconnection == Reconnection::AfterDrop ||
+           reconnection == Reconnection::ForServerSwitch ||
+           reconnection == Reconnection::AfterNetwork;
 }
 
 bool ProtectionPolicy::Decision::operator==(const Decision& other) const
@@ -167,6 +169,8 @@ ProtectionPolicy::Decision ProtectionPolicy::onTunnelEnded(const State& state, c
 ProtectionPolicy::Reconnection ProtectionPolicy::reconnectionAfterEnd(const State& state,
                                                                       const Input& input)
 {
+    if (input.end == EndKind::NetworkLost && !stopped(state))
+        return input.settings.autoReconnect ? Reconnection::AfterNetwork : Reconnection::None;
     // An end that was asked for is no crash, whatever code the program ended with.
     if (input.end != EndKind::CrashExit || stopped(state))
         return Reconnection::None;

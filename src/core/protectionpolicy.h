@@ -45,7 +45,9 @@ public:
         FastDown,
         CrashExit,
         CantFindPorts,
-        HeldByAnotherUser
+        HeldByAnotherUser,
+        // Taken down because the route to the server left the physical network.
+        NetworkLost
     };
 
     enum class KillSwitchAction
@@ -70,6 +72,8 @@ public:
         None,
         AfterDrop,
         ForServerSwitch,
+        // Once the network is back; it does not count as an attempt.
+        AfterNetwork,
         RefusedAfterCriticalError,
         GivenUp
     };

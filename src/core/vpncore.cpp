@@ -9,6 +9,7 @@
 #include "clients/wireguardclient.h"
 #include "core/countrynames.h"
 #include "core/multiping.h"
+#include "core/networkfollow.h"
 #include "core/tunnelhealth.h"
 #include "settings/settings.h"
 #include "utils/utils.h"
@@ -23,6 +24,9 @@ const QString fastDown = QStringLiteral("FastDown");
 const QString cantFindPorts = QStringLiteral("CantFindPorts");
 const QString crashExit = QStringLiteral("CrashExit");
 const QString heldByAnotherUser = QStringLiteral("HeldByAnotherUser");
+const QString networkLost = QStringLiteral("NetworkLost");
+// Changes come in bursts (a link, its addresses, its routes): one look after they settle.
+const int networkSettleMs = 300;
 const int wireGuardProtocol = 3;
 const int tcpProtocol = 1;
 const int currentIpDelayMs = 1000;
@@ -58,6 +62,8 @@ ProtectionPolicy::EndKind endKindOf(const QString& additionalData)
         return Kind::CantFindPorts;
     if (additionalData == heldByAnotherUser)
         return Kind::HeldByAnotherUser;
+    if (additionalData == networkLost)
+        return Kind::NetworkLost;
     return Kind::Other;
 }
 
@@ -80,6 +86,11 @@ VpnCore::VpnCore(QObject* parent)
     connect(&m_reconnectTimer, &QTimer::timeout, this, &VpnCore::connectAutomatically);
     connect(&m_dnsProcess, &ServiceProcess::finished, this, &VpnCore::onDnsProcessFinished);
     connect(&m_killSwitch, &KillSwitch::killSwitchFinished, this, &VpnCore::onKillSwitchFinished);
+    m_networkSettle.setSingleShot(true);
+    m_networkSettle.setInterval(networkSettleMs);
+    connect(&m_networkWatch, &NetworkWatch::changed, &m_networkSettle,
+            QOverload<>::of(&QTimer::start));
+    connect(&m_networkSettle, &QTimer::timeout, this, &VpnCore::onNetworkChanged);
     m_healthTimer.setInterval(healthTickMs);
     connect(&m_healthTimer, &QTimer::timeout, this, &VpnCore::onHealthTick);
     // A service that never answers must not hold a tunnel that is up out of sight.
@@ -180,6 +191,7 @@ void VpnCore::startAttempt(bool automatic)
 {
     using Policy = ProtectionPolicy;
     m_reconnectTimer.stop();
+    m_waitingForNetwork = false;
     const int protocol = m_settings->networkProtocol();
     // The system shows our resolvers, not the user's, even while a restore is on its way.
     const bool ourResolversShown = m_protection.tunnelDnsForced;
@@ -369,6 +381,7 @@ void VpnCore::cancelReconnection()
     // Between a drop and the next attempt no tunnel runs: the wait is all there is to stop.
     Logger::info(objectName(), QStringLiteral("Disconnect from VPN"));
     m_reconnectTimer.stop();
+    m_waitingForNetwork = false;
     if (m_connectionState != ConnectionState::Disconnected)
         onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true);
     else
@@ -421,8 +434,9 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
     m_killSwitchAnswerTimer.stop();
     if (state != ConnectionState::Connected)
         m_healthTimer.stop();
-    // A dead tunnel is taken down out of sight: the window goes on to the reconnection.
-    if (m_tunnelDead && state == ConnectionState::Disconnecting)
+    // A tunnel taken down for a reconnection shows that already, not its disconnection.
+    if (m_tunnelDead && m_connectionState == ConnectionState::Reconnecting &&
+        state == ConnectionState::Disconnecting)
         return;
     if (state == ConnectionState::Reconnecting &&
         m_protection.phase == ProtectionPolicy::Phase::Connected) {
@@ -545,9 +559,11 @@ void VpnCore::handleConnected()
 
 void VpnCore::handleDisconnect(const QString& reportedData, bool reportedCritical)
 {
-    // A tunnel taken down for being dead ended as unexpectedly as a crash.
+    // A tunnel taken down for being dead ended as unexpectedly as a crash; one taken down with the
+    // network under it waits for the network.
     const bool wasDead = std::exchange(m_tunnelDead, false);
-    const QString additionalData = wasDead ? crashExit : reportedData;
+    const bool lostNetwork = std::exchange(m_networkLost, false);
+    const QString additionalData = wasDead ? (lostNetwork ? networkLost : crashExit) : reportedData;
     const bool critical = !wasDead && reportedCritical;
     if (critical && additionalData == cantFindPorts) {
         onVpnConnectionStateChanged(ConnectionState::Disconnected, fastDown, true, QString());
@@ -580,7 +596,12 @@ void VpnCore::handleDisconnect(const QString& reportedData, bool reportedCritica
         requestCurrentIpAddress(currentIpDelayMs);
         return;
     }
-    scheduleConnect();
+    if (decision.reconnection == ProtectionPolicy::Reconnection::AfterNetwork) {
+        m_waitingForNetwork = true;
+        m_networkSettle.start();
+    } else {
+        scheduleConnect();
+    }
     // The stop was ours, so the tunnel client offers no reconnection to show: the wait shows.
     if (wasDead)
         QMetaObject::invokeMethod(
@@ -621,6 +642,10 @@ void VpnCore::logReconnection(const ProtectionPolicy::Decision& decision)
         break;
     case ProtectionPolicy::Reconnection::GivenUp:
         Logger::critical(objectName(), QStringLiteral("Can't reconnect after 3 attempts..."));
+        break;
+    case ProtectionPolicy::Reconnection::AfterNetwork:
+        Logger::info(objectName(), QStringLiteral("Waiting for the network to come back"));
+        emit vpnConnectionErrorTextChanged(tr("Auto reconnection"));
         break;
     case ProtectionPolicy::Reconnection::AfterDrop:
         Logger::info(objectName(),
@@ -930,9 +955,58 @@ void VpnCore::sendHealthProbe()
 void VpnCore::endDeadTunnel(const QString& seen)
 {
     Logger::warning(objectName(), QStringLiteral("The tunnel is dead: %1").arg(seen));
+    takeDownTunnel();
+}
+
+void VpnCore::takeDownTunnel()
+{
     m_tunnelDead = true;
+    m_healthTimer.stop();
+    // Not connected from here on: with a reconnection to follow, the window says so at once.
+    if (m_autoReconnectionOnError) {
+        m_connectionState = ConnectionState::Reconnecting;
+        Logger::info(
+            objectName(),
+            QStringLiteral("State set to %1").arg(connectionStateName(m_connectionState, true)));
+        emit connectionStateChanged(m_connectionState);
+    }
     if (m_vpnClient)
         m_vpnClient->disconnectFromServer();
+}
+
+// ---- the network under the tunnel ----
+
+void VpnCore::onNetworkChanged()
+{
+    if (m_vpnServerIp.isEmpty())
+        return;
+    const bool connected = m_connectionState == ConnectionState::Connected &&
+                           m_protection.phase == ProtectionPolicy::Phase::Connected;
+    if (!connected && !m_waitingForNetwork)
+        return;
+    const Platform::RouteFacts route = Platform::routeTo(m_vpnServerIp);
+    const bool usable = NetworkFollow::usable(route.found, route.device);
+    if (connected && !usable && !m_tunnelDead) {
+        Logger::warning(
+            objectName(),
+            QStringLiteral("The network under the tunnel is gone: the route to '%1' "
+                           "leads through '%2'")
+                .arg(m_vpnServerIp, route.found ? route.device : QStringLiteral("none")));
+        m_networkLost = true;
+        takeDownTunnel();
+        return;
+    }
+    if (!m_waitingForNetwork || !usable)
+        return;
+    const qint64 now = monotonicMs();
+    const qint64 delay = NetworkFollow::reconnectDelayMs(now - m_lastNetworkAttemptMs);
+    Logger::info(objectName(), QStringLiteral("The network is back through '%1', reconnecting in "
+                                              "%2 ms")
+                                   .arg(route.device)
+                                   .arg(delay));
+    m_waitingForNetwork = false;
+    m_lastNetworkAttemptMs = now + delay;
+    m_reconnectTimer.start(int(delay));
 }
 
 void VpnCore::setAutoReconnectionOnError(bool enabled)

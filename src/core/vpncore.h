@@ -3,9 +3,11 @@
 #include "api/account.h"
 #include "api/server.h"
 #include "core/connectionstate.h"
+#include "core/networkfollow.h"
 #include "core/protectionpolicy.h"
 #include "core/status.h"
 #include "core/tunnelhealth.h"
+#include "platform/networkwatch.h"
 #include "platform/platform.h"
 #include "service/dnsmanager.h"
 #include "service/killswitch.h"
@@ -166,6 +168,8 @@ private:
     void onHealthTick();
     void sendHealthProbe();
     void endDeadTunnel(const QString& seen);
+    void takeDownTunnel();
+    void onNetworkChanged();
     void handleDisconnect(const QString& additionalData, bool critical);
     void resetCounters();
     void scheduleConnect();
@@ -235,6 +239,12 @@ private:
     QTimer m_healthTimer;
     Platform::WakeClocks m_lastTick;
     bool m_tunnelDead = false;
+    // Following the network under the tunnel.
+    NetworkWatch m_networkWatch;
+    QTimer m_networkSettle;
+    bool m_networkLost = false;
+    bool m_waitingForNetwork = false;
+    qint64 m_lastNetworkAttemptMs = -NetworkFollow::flapMs;
     QTimer m_killSwitchAnswerTimer;
     Clock m_clock;
     int m_portSearchSeconds = 20;

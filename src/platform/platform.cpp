@@ -1,5 +1,8 @@
 #include "platform.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 
 namespace Platform {
@@ -23,6 +26,17 @@ ToolResult runTool(const ToolCommand& command, int timeoutMs)
     result.exitCode =
         result.finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     return result;
+}
+
+RouteFacts parseRouteGet(const QByteArray& json)
+{
+    RouteFacts facts;
+    const QJsonObject route = QJsonDocument::fromJson(json).array().at(0).toObject();
+    facts.device = route.value(QLatin1String("dev")).toString();
+    facts.gateway = route.value(QLatin1String("gateway")).toString();
+    // Unreachable, prohibited and blackhole routes carry a type and lead nowhere.
+    facts.found = !facts.device.isEmpty() && !route.contains(QLatin1String("type"));
+    return facts;
 }
 
 } // namespace Platform

@@ -68,6 +68,17 @@ struct WakeClocks
 };
 WakeClocks wakeClocks();
 
+// The route the system takes to an address now: its device, or none.
+struct RouteFacts
+{
+    bool found = false;
+    QString device;
+    QString gateway;
+};
+RouteFacts routeTo(const QString& address);
+// "ip -j route get" output.
+RouteFacts parseRouteGet(const QByteArray& json);
+
 // The WireGuard driver: the kernel module or the user-space wireguard-go elsewhere.
 bool wireGuardDriverInstalled();
 

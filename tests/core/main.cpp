@@ -1,5 +1,6 @@
 #include "connectionstatetest.h"
 #include "multipingtest.h"
+#include "networkfollowtest.h"
 #include "protectionpolicytest.h"
 #include "statustest.h"
 #include "support/testenvironment.h"
@@ -10,4 +11,5 @@
 #include <QtTest>
 
 CORVALINK_TEST_MAIN(new ConnectionStateTest, new StatusTest, new MultiPingTest,
-                    new ProtectionPolicyTest, new TunnelHealthTest, new VpnCoreTest)
+                    new ProtectionPolicyTest, new TunnelHealthTest, new NetworkFollowTest,
+                    new VpnCoreTest)

@@ -36,7 +36,8 @@ const Name<Policy::EndKind> ends[] = {{Policy::EndKind::Other, "other"},
                                       {Policy::EndKind::FastDown, "fastDown"},
                                       {Policy::EndKind::CrashExit, "crash"},
                                       {Policy::EndKind::CantFindPorts, "ports"},
-                                      {Policy::EndKind::HeldByAnotherUser, "held"}};
+                                      {Policy::EndKind::HeldByAnotherUser, "held"},
+                                      {Policy::EndKind::NetworkLost, "network"}};
 const Name<Policy::KillSwitchAction> killSwitchActions[] = {
     {Policy::KillSwitchAction::Keep, "keep"},
     {Policy::KillSwitchAction::Engage, "engage"},
@@ -51,6 +52,7 @@ const Name<Policy::Reconnection> reconnections[] = {
     {Policy::Reconnection::None, "none"},
     {Policy::Reconnection::AfterDrop, "drop"},
     {Policy::Reconnection::ForServerSwitch, "switch"},
+    {Policy::Reconnection::AfterNetwork, "network"},
     {Policy::Reconnection::RefusedAfterCriticalError, "refused"},
     {Policy::Reconnection::GivenUp, "gaveup"}};
 
@@ -219,6 +221,12 @@ void ProtectionPolicyTest::decisions_data()
     row("drop holds protection and resolvers", "connected forced", "ended crash eng",
         "waiting n=1 forced re=drop");
     row("second drop", "attempting n=1 forced", "ended crash eng", "waiting n=2 forced re=drop");
+    row("network lost: waits, and no attempt is counted", "connected n=2 forced",
+        "ended network eng", "waiting n=2 forced re=network");
+    row("network lost, no reconnection", "connected forced", "ended network eng noAuto",
+        "idle event ks=raise dns=user");
+    row("network lost under the user's stop", "connected by=user forced", "ended network eng",
+        "idle by=user ks=release dns=user");
     row("fourth drop gives up", "attempting n=3 forced", "ended crash eng",
         "idle event ks=raise dns=user re=gaveup");
     row("drop without kill switch", "connected forced", "ended crash",

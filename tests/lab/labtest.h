@@ -34,10 +34,8 @@ private slots:
     void killedOpenVpnReconnectsWithTheKillSwitchHeld();
     void restartedServiceReconnectsWithTheKillSwitchHeld();
     void killedClientIsRepairedAtTheNextStart();
-    void uplinkDownAndUpLeaksNothing_data();
-    void uplinkDownAndUpLeaksNothing();
-    void uplinkAddressChangeLeaksNothing_data();
-    void uplinkAddressChangeLeaksNothing();
+    void uplinkChangeIsFollowed_data();
+    void uplinkChangeIsFollowed();
     void killSwitchDialogOpenAcrossAReconnectionKeepsProtection();
     void countrySearchThenDropReconnectsToAServer();
     void silentServerIsNoticedAndRejoined_data();

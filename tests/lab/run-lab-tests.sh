@@ -93,10 +93,10 @@ monitor_read() {
 
 # The uplink as a network manager would bring it back: its addresses and default routes.
 uplink_address() {
-  local address=$1 ns=$LAB_CLIENT_NS
+  local address=$1 gateway=$2 ns=$LAB_CLIENT_NS
   ip -n "$ns" -4 addr flush dev uplink scope global
   ip -n "$ns" addr add "$address/24" dev uplink
-  ip -n "$ns" route replace default via "$LAB_OUTSIDE_ADDRESS"
+  ip -n "$ns" route replace default via "$gateway"
 }
 
 # IPv6 comes back by itself, from the router's advertisements.
@@ -128,7 +128,7 @@ answer() {
       ip netns exec "$LAB_CLIENT_NS" sysctl -qw net.ipv6.conf.all.disable_ipv6=0 \
         net.ipv6.conf.default.disable_ipv6=0 net.ipv6.conf.uplink.disable_ipv6=0
       ip -n "$LAB_CLIENT_NS" link set uplink up
-      uplink_address "$LAB_CLIENT_ADDRESS"
+      uplink_address "$LAB_CLIENT_ADDRESS" "$LAB_OUTSIDE_ADDRESS"
       ip netns exec "$LAB_SERVER_NS" nft delete table inet cvdrop 2>/dev/null || true
       echo ok
       ;;
@@ -154,8 +154,9 @@ table inet cvdrop {
 EOF
       ;;
     server-pass) ip netns exec "$LAB_SERVER_NS" nft delete table inet cvdrop && echo ok ;;
-    uplink-readdress) uplink_address "$LAB_CLIENT_ADDRESS_OTHER" && echo ok ;;
-    uplink-restore) uplink_address "$LAB_CLIENT_ADDRESS" && echo ok ;;
+    # Another address and another gateway, as a move to another network gives.
+    uplink-readdress) uplink_address "$LAB_CLIENT_ADDRESS_OTHER" "$LAB_OTHER_GATEWAY" && echo ok ;;
+    uplink-restore) uplink_address "$LAB_CLIENT_ADDRESS" "$LAB_OUTSIDE_ADDRESS" && echo ok ;;
     killswitch)
       if ip netns exec "$LAB_CLIENT_NS" nft list table inet corvalink >/dev/null 2>&1; then
         echo present

@@ -207,6 +207,16 @@ int createOwnerOnlyFile(const QString& path)
                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
 }
 
+RouteFacts routeTo(const QString& address)
+{
+    const ToolResult result =
+        runTool(ToolCommand{QStringLiteral("ip"),
+                            {QStringLiteral("-4"), QStringLiteral("-j"), QStringLiteral("route"),
+                             QStringLiteral("get"), address}},
+                2000);
+    return result.exitCode == 0 ? parseRouteGet(result.output) : RouteFacts();
+}
+
 WakeClocks wakeClocks()
 {
     const auto ms = [](clockid_t clock) {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QObject>
+
+class NetworkFollowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void routeToTheServerIsReadAndJudged();
+    void attemptsAreSpacedWhileTheNetworkFlaps();
+};

@@ -33,11 +33,10 @@ void TunnelHealth::probeSent(qint64 nowMs)
     m_probeMs = nowMs;
 }
 
-void TunnelHealth::checkNow(qint64 nowMs)
+void TunnelHealth::checkNow()
 {
     m_checkNow = true;
     m_probeMs = -1;
-    Q_UNUSED(nowMs)
 }
 
 TunnelHealth::Verdict TunnelHealth::judge(qint64 nowMs) const

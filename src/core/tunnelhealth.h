@@ -26,7 +26,7 @@ public:
     void record(quint64 received, quint64 sent, qint64 nowMs);
     void probeSent(qint64 nowMs);
     // Judge at once, whatever the silence so far: the process was stopped or the machine slept.
-    void checkNow(qint64 nowMs);
+    void checkNow();
     Verdict judge(qint64 nowMs) const;
     // What was seen, for the log.
     QString describe(qint64 nowMs) const;

@@ -914,13 +914,12 @@ void VpnCore::onOnlineActivityTimerEvent()
 void VpnCore::onHealthTick()
 {
     const Platform::WakeClocks clocks = Platform::wakeClocks();
-    const qint64 away = qMax(clocks.monotonicMs - m_lastTick.monotonicMs,
-                             clocks.bootTimeMs - m_lastTick.bootTimeMs);
-    if (TunnelHealth::wasAway(clocks.monotonicMs - m_lastTick.monotonicMs,
-                              clocks.bootTimeMs - m_lastTick.bootTimeMs, healthTickMs)) {
-        Logger::info(objectName(),
-                     QStringLiteral("Back after %1 s away, checking the tunnel").arg(away / 1000));
-        m_health.checkNow(clocks.monotonicMs);
+    const qint64 runningGap = clocks.monotonicMs - m_lastTick.monotonicMs;
+    const qint64 wallGap = clocks.bootTimeMs - m_lastTick.bootTimeMs;
+    if (TunnelHealth::wasAway(runningGap, wallGap, healthTickMs)) {
+        Logger::info(objectName(), QStringLiteral("Back after %1 s away, checking the tunnel")
+                                       .arg(qMax(runningGap, wallGap) / 1000));
+        m_health.checkNow();
     }
     m_lastTick = clocks;
     switch (m_health.judge(clocks.monotonicMs)) {
@@ -938,7 +937,8 @@ void VpnCore::onHealthTick()
 
 void VpnCore::sendHealthProbe()
 {
-    const QString internalIp = m_internalIp.isEmpty() && m_dnsForcing == false
+    // WireGuard reports no address of its own: the account's is the tunnel's.
+    const QString internalIp = m_internalIp.isEmpty() && qobject_cast<WireGuardClient*>(m_vpnClient)
                                    ? WireGuardClient::currentAccount().wgIp
                                    : m_internalIp;
     const QString target = TunnelHealth::probeTarget(m_pushedDnsIpv4, internalIp);
@@ -978,7 +978,8 @@ void VpnCore::takeDownTunnel()
 
 void VpnCore::onNetworkChanged()
 {
-    if (m_vpnServerIp.isEmpty())
+    // The address becomes an argument of the route lookup.
+    if (!Utils::isServerAddress(m_vpnServerIp))
         return;
     const bool connected = m_connectionState == ConnectionState::Connected &&
                            m_protection.phase == ProtectionPolicy::Phase::Connected;

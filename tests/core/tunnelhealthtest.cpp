@@ -30,7 +30,7 @@ TunnelHealth replay(const QString& history, qint64* nowMs)
         else if (step == QLatin1String("probe"))
             health.probeSent(*nowMs);
         else if (step == QLatin1String("away"))
-            health.checkNow(*nowMs);
+            health.checkNow();
     }
     return health;
 }

@@ -579,6 +579,7 @@ void LabTest::uplinkChangeIsFollowed()
     QFETCH(bool, readdress);
     const bool killSwitch = protocol != wireGuard;
     prepareSettings(protocol, killSwitch, true);
+    const QString networkResolvConf = resolvConf();
     Scenario scenario(m_control, rowTitle(QStringLiteral("uplink change")), protocol, {server(1)});
     QVERIFY(scenario.begin());
     Application app(nullptr);
@@ -593,6 +594,8 @@ void LabTest::uplinkChangeIsFollowed()
     QCOMPARE(m_control.ask(change), QStringLiteral("ok"));
     QTRY_VERIFY_WITH_TIMEOUT(core->connectionState() == ConnectionState::Reconnecting, 10000);
     const qint64 noticedMs = clock.elapsed();
+    if (readdress)
+        QCOMPARE(m_control.ask(QStringLiteral("network-dns-moved")), QStringLiteral("ok"));
     if (!readdress) {
         // Waiting for the network is no failed attempt: still waiting when it comes back.
         QTest::qWait(10000);
@@ -608,6 +611,9 @@ void LabTest::uplinkChangeIsFollowed()
     QTRY_VERIFY_WITH_TIMEOUT(pingPasses(lab("LAB_INTERNET_ADDRESS")), 10000);
     QTest::qWait(trafficMs);
     QVERIFY(disconnectFromTheWindow(app, window, scenario));
+    // The resolvers put back are the new network's, not those of the network left behind.
+    if (readdress)
+        QTRY_COMPARE(resolvConf(), QStringLiteral("search moved.test\n") + networkResolvConf);
     QVERIFY(scenario.finish());
     QCOMPARE(m_control.ask(QStringLiteral("uplink-restore")), QStringLiteral("ok"));
 }

@@ -156,7 +156,10 @@ EOF
     server-pass) ip netns exec "$LAB_SERVER_NS" nft delete table inet cvdrop && echo ok ;;
     # Another address and another gateway, as a move to another network gives.
     uplink-readdress) uplink_address "$LAB_CLIENT_ADDRESS_OTHER" "$LAB_OTHER_GATEWAY" && echo ok ;;
-    uplink-restore) uplink_address "$LAB_CLIENT_ADDRESS" "$LAB_OUTSIDE_ADDRESS" && echo ok ;;
+    uplink-restore)
+      uplink_address "$LAB_CLIENT_ADDRESS" "$LAB_OUTSIDE_ADDRESS" && "$lab" network-dns && echo ok ;;
+    # The new network's DHCP client writes its own resolv.conf.
+    network-dns-moved) "$lab" network-dns moved.test && echo ok ;;
     killswitch)
       if ip netns exec "$LAB_CLIENT_NS" nft list table inet corvalink >/dev/null 2>&1; then
         echo present

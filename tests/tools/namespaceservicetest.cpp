@@ -99,6 +99,23 @@ void NamespaceServiceTest::killSwitchAndDnsThroughTheService()
     QCOMPARE(fileBytes(net.resolvConf()), original);
     QVERIFY(!QFile::exists(saved));
 
+    // Another network rewrote the file while the tunnel was up: whether the tunnel came back over
+    // it or not, what goes back at the end is that network's, never the one left behind.
+    const QByteArray moved = "search moved.test\nnameserver 198.51.100.53\n";
+    for (const bool reconnected : {true, false}) {
+        QVERIFY(net.writeResolvConf(original));
+        QCOMPARE(runTool(&dns, {tool, "vpn", "cvkv@10.203.7.2"}), 0);
+        QVERIFY(net.writeResolvConf(moved));
+        if (reconnected) {
+            QCOMPARE(runTool(&dns, {tool, "vpn", "cvkv@10.203.7.9"}), 0);
+            QVERIFY(fileBytes(net.resolvConf()).contains("nameserver 10.203.7.9\n"));
+            QVERIFY(!fileBytes(net.resolvConf()).contains("198.51.100.53"));
+        }
+        QCOMPARE(runTool(&dns, {tool, "user", "cvkv@192.0.2.53"}), 0);
+        QCOMPARE(fileBytes(net.resolvConf()), moved);
+        QVERIFY(!QFile::exists(saved));
+    }
+
     controller.reset();
     net.leaveInner();
     Utils::setApplicationDirectoryForTesting(QString());

@@ -79,6 +79,14 @@ bool processRuns(const QByteArray& commandLine)
     return false;
 }
 
+// In place, as a network manager's rewrite of a bind-mounted file shows inside the namespace.
+bool overwrite(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(content) == content.size();
+}
+
 } // namespace
 
 void WgTunnelTest::init()
@@ -292,10 +300,18 @@ void WgTunnelTest::resolvConfFollowsTheTunnel()
 
     // Put back once only: a later change of the file stays.
     const QByteArray changed = "nameserver 192.0.2.54\n";
-    QFile later(resolvConf);
-    QVERIFY(later.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(later.write(changed), qint64(changed.size()));
-    later.close();
+    QVERIFY(overwrite(resolvConf, changed));
     QVERIFY2(NamespaceLab::run(lab.client(), remove, &output), qPrintable(output));
     QCOMPARE(fileContent(resolvConf), changed);
+
+    // Another network wrote its own file while the tunnel ran: that one stays at the end.
+    tunnel = lab.start(lab.client(), add);
+    seen.clear();
+    QVERIFY2(waitForContent(resolvConf, tunnelDns, tunnel, &seen), seen.constData());
+    const QByteArray moved = "search moved.test\nnameserver 192.0.2.55\n";
+    QVERIFY(overwrite(resolvConf, moved));
+    QVERIFY2(NamespaceLab::run(lab.client(), remove, &output), qPrintable(output));
+    QVERIFY(tunnel->waitForFinished(5000));
+    QCOMPARE(fileContent(resolvConf), moved);
+    QVERIFY(!QFile::exists(copy));
 }

@@ -37,8 +37,19 @@ bool isServer(const QString& text)
     return DnsEntry::serverFamily(text) != 0;
 }
 
-bool readLinks(const QJsonObject& object, DnsData* data)
+QJsonObject linksObject(const QMap<QString, DnsData::LinkSettings>& links)
 {
+    QJsonObject object;
+    for (auto it = links.begin(); it != links.end(); ++it) {
+        object.insert(it.key(), QJsonObject{{QStringLiteral("servers"), toArray(it->servers)},
+                                            {QStringLiteral("domains"), toArray(it->domains)}});
+    }
+    return object;
+}
+
+bool readLinks(const QJsonObject& object, QMap<QString, DnsData::LinkSettings>* links)
+{
+    links->clear();
     if (object.size() > maxLinks)
         return false;
     for (auto it = object.begin(); it != object.end(); ++it) {
@@ -48,20 +59,21 @@ bool readLinks(const QJsonObject& object, DnsData* data)
             !readValues(link.value(QLatin1String("servers")), isServer, &settings.servers) ||
             !readValues(link.value(QLatin1String("domains")), DnsData::isDomain, &settings.domains))
             return false;
-        data->links.insert(it.key(), settings);
+        links->insert(it.key(), settings);
     }
     return true;
+}
+
+QByteArray fromBase64(const QJsonValue& value)
+{
+    return QByteArray::fromBase64(value.toString().toLatin1(),
+                                  QByteArray::AbortOnBase64DecodingErrors);
 }
 
 } // namespace
 
 QByteArray DnsData::toJson() const
 {
-    QJsonObject linkObject;
-    for (auto it = links.begin(); it != links.end(); ++it) {
-        linkObject.insert(it.key(), QJsonObject{{QStringLiteral("servers"), toArray(it->servers)},
-                                                {QStringLiteral("domains"), toArray(it->domains)}});
-    }
     static const char* const kinds[] = {"absent", "file", "link"};
     const QJsonObject object{{QStringLiteral("backend"), backend == Backend::Resolved
                                                              ? QStringLiteral("resolved")
@@ -70,7 +82,9 @@ QByteArray DnsData::toJson() const
                              {QStringLiteral("content"), QString::fromLatin1(content.toBase64())},
                              {QStringLiteral("mode"), int(mode)},
                              {QStringLiteral("target"), linkTarget},
-                             {QStringLiteral("links"), linkObject}};
+                             {QStringLiteral("links"), linksObject(links)},
+                             {QStringLiteral("written"), QString::fromLatin1(written.toBase64())},
+                             {QStringLiteral("applied"), linksObject(applied)}};
     return QJsonDocument(object).toJson();
 }
 
@@ -83,20 +97,32 @@ bool DnsData::fromJson(const QByteArray& json, DnsData* data)
     data->kind = kind == QLatin1String("file")   ? FileKind::File
                  : kind == QLatin1String("link") ? FileKind::Link
                                                  : FileKind::Absent;
-    data->content =
-        QByteArray::fromBase64(object.value(QLatin1String("content")).toString().toLatin1(),
-                               QByteArray::AbortOnBase64DecodingErrors);
+    data->content = fromBase64(object.value(QLatin1String("content")));
+    data->written = fromBase64(object.value(QLatin1String("written")));
     // Only the usual permission bits of a resolv.conf come back.
     data->mode = uint(object.value(QLatin1String("mode")).toInt()) & 0644;
     data->linkTarget = object.value(QLatin1String("target")).toString();
-    data->links.clear();
     const bool knownNames =
         (backend == QLatin1String("resolved") || backend == QLatin1String("resolvconf")) &&
         (kind == QLatin1String("file") || kind == QLatin1String("link") ||
          kind == QLatin1String("absent"));
     return knownNames && ResolvConfText::isAcceptable(data->content) &&
            (data->kind != FileKind::Link || isLinkTarget(data->linkTarget)) &&
-           readLinks(object.value(QLatin1String("links")).toObject(), data);
+           readLinks(object.value(QLatin1String("links")).toObject(), &data->links) &&
+           readLinks(object.value(QLatin1String("applied")).toObject(), &data->applied);
+}
+
+bool DnsData::rewrittenSince(const QByteArray& written, const QByteArray& current)
+{
+    return !written.isEmpty() && current != written;
+}
+
+bool DnsData::rewrittenSince(const QMap<QString, LinkSettings>& applied, const QString& link,
+                             const LinkSettings& current)
+{
+    const auto it = applied.find(link);
+    return it != applied.end() &&
+           (it->servers != current.servers || it->domains != current.domains);
 }
 
 bool DnsData::isDomain(const QString& text)

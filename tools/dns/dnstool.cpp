@@ -42,20 +42,42 @@ bool DnsTool::pointAtTunnel(QString* error)
 {
     if (m_arguments.allServers().isEmpty())
         return true;
-    if (!saveUserSettings(error))
-        return false;
+    DnsData saved;
+    const bool haveSaved = readSaved(&saved);
     if (!m_resolved) {
         DnsData current;
         if (!ResolvConfFile::read(&current, error))
             return false;
-        return ResolvConfFile::write(
-            ResolvConfText::withServers(current.content, m_arguments.allServers()),
-            current.kind == DnsData::FileKind::File ? current.mode : 0644, error);
+        if (!haveSaved || DnsData::rewrittenSince(saved.written, current.content)) {
+            if (haveSaved)
+                std::fprintf(stderr, "dns: the network rewrote resolv.conf, saved anew\n");
+            saved = current;
+        }
+        saved.written = ResolvConfText::withServers(current.content, m_arguments.allServers());
+        return save(saved, error) &&
+               ResolvConfFile::write(saved.written,
+                                     current.kind == DnsData::FileKind::File ? current.mode : 0644,
+                                     error);
     }
+    if (!haveSaved)
+        saved.backend = DnsData::Backend::Resolved;
     for (const DnsEntry& entry : m_arguments.entries) {
         // A link the tunnel gave no address for keeps its DNS.
+        if (entry.servers.isEmpty())
+            continue;
+        DnsData::LinkSettings current;
+        if (!ResolvedLinks::read(entry.link, &current, error))
+            return false;
+        if (!saved.links.contains(entry.link) ||
+            DnsData::rewrittenSince(saved.applied, entry.link, current))
+            saved.links.insert(entry.link, current);
+        saved.applied.insert(entry.link, {entry.servers, {QStringLiteral("~.")}});
+    }
+    if (!save(saved, error))
+        return false;
+    for (const DnsEntry& entry : m_arguments.entries) {
         if (!entry.servers.isEmpty() &&
-            !ResolvedLinks::apply(entry.link, {entry.servers, {QStringLiteral("~.")}}, error))
+            !ResolvedLinks::apply(entry.link, saved.applied.value(entry.link), error))
             return false;
     }
     return true;
@@ -89,23 +111,23 @@ bool DnsTool::reset(QString* error)
     return cleaned == current.content || ResolvConfFile::write(cleaned, current.mode, error);
 }
 
-bool DnsTool::saveUserSettings(QString* error)
+bool DnsTool::readSaved(DnsData* data) const
 {
-    QByteArray existing;
-    if (m_state.read(stateName().constData(), maxStateBytes, &existing))
-        return true;
-    DnsData data;
-    data.backend = m_resolved ? DnsData::Backend::Resolved : DnsData::Backend::ResolvConf;
-    if (!m_resolved && !ResolvConfFile::read(&data, error))
+    QByteArray json;
+    if (!m_state.read(stateName().constData(), maxStateBytes, &json))
         return false;
-    for (const DnsEntry& entry : m_arguments.entries) {
-        DnsData::LinkSettings settings;
-        if (m_resolved && !entry.servers.isEmpty()) {
-            if (!ResolvedLinks::read(entry.link, &settings, error))
-                return false;
-            data.links.insert(entry.link, settings);
-        }
-    }
+    if (DnsData::fromJson(json, data) &&
+        (data->backend == DnsData::Backend::Resolved) == m_resolved)
+        return true;
+    // From another set-up: fall back to the default, and drop it.
+    std::fprintf(stderr, "dns: the saved settings are unusable, ignored\n");
+    m_state.remove(stateName().constData());
+    *data = DnsData();
+    return false;
+}
+
+bool DnsTool::save(const DnsData& data, QString* error)
+{
     const QByteArray json = data.toJson();
     if (!m_state.write(stateName().constData(), json)) {
         *error = QStringLiteral("cannot save the DNS settings in the state folder");
@@ -116,23 +138,29 @@ bool DnsTool::saveUserSettings(QString* error)
 
 bool DnsTool::restoreSaved(QString* error)
 {
-    QByteArray json;
     DnsData data;
-    if (!m_state.read(stateName().constData(), maxStateBytes, &json))
+    if (!readSaved(&data))
         return false;
-    if (!DnsData::fromJson(json, &data) ||
-        (data.backend == DnsData::Backend::Resolved) != m_resolved) {
-        // From another set-up: fall back to the default, and drop it.
-        std::fprintf(stderr, "dns: the saved settings are unusable, ignored\n");
-        m_state.remove(stateName().constData());
-        return false;
-    }
     bool ok = true;
     if (m_resolved) {
-        for (auto it = data.links.begin(); it != data.links.end() && ok; ++it)
+        for (auto it = data.links.begin(); it != data.links.end() && ok; ++it) {
+            DnsData::LinkSettings current;
+            QString readError;
+            if (ResolvedLinks::read(it.key(), &current, &readError) &&
+                DnsData::rewrittenSince(data.applied, it.key(), current)) {
+                std::fprintf(stderr, "dns: the network set %s anew, left as it is\n",
+                             qPrintable(it.key()));
+                continue;
+            }
             ok = ResolvedLinks::apply(it.key(), it.value(), error);
+        }
     } else {
-        ok = ResolvConfFile::restore(data, error);
+        DnsData current;
+        ok = ResolvConfFile::read(&current, error);
+        if (ok && DnsData::rewrittenSince(data.written, current.content))
+            std::fprintf(stderr, "dns: the network rewrote resolv.conf, left as it is\n");
+        else if (ok)
+            ok = ResolvConfFile::restore(data, error);
     }
     if (ok) {
         m_state.remove(stateName().constData());

@@ -20,9 +20,11 @@ private:
     bool pointAtTunnel(QString* error);
     bool putBackUser(QString* error);
     bool reset(QString* error);
-    // Keeps the settings as they are, once: a later "vpn" must not save the tunnel's own.
-    bool saveUserSettings(QString* error);
-    // From root's state for this user; false with no error when there is none to use.
+    // From root's state for this user: false when there is none to use.
+    bool readSaved(DnsData* data) const;
+    bool save(const DnsData& data, QString* error);
+    // Puts back what was saved, unless the network wrote its own since; false with no error when
+    // nothing was saved.
     bool restoreSaved(QString* error);
     QByteArray stateName() const;
 

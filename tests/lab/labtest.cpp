@@ -723,3 +723,43 @@ void LabTest::silentServerIsNoticedAndRejoined()
     QVERIFY(disconnectFromTheWindow(app, window, scenario));
     QVERIFY(scenario.finish());
 }
+
+void LabTest::stoppedClientCatchesUp_data()
+{
+    addProtocolRows({udp, wireGuard}, {tcp, stealth});
+}
+
+void LabTest::stoppedClientCatchesUp()
+{
+    QFETCH(int, protocol);
+    const bool killSwitch = protocol != wireGuard;
+    prepareSettings(protocol, killSwitch, true);
+    LogCapture log(true);
+    Scenario scenario(m_control,
+                      rowTitle(QStringLiteral("client stopped while its server restarts")),
+                      protocol, {server(1)});
+    QVERIFY(scenario.begin());
+    Application app(nullptr);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, killSwitch);
+    QVERIFY(window);
+    VpnCore* core = app.vpnCore();
+    KillSwitchWatch watch(m_control);
+    // Stopped here for a minute; the answer comes once this process runs again.
+    QCOMPARE(
+        m_control.ask(QStringLiteral("client-freeze %1").arg(QCoreApplication::applicationPid())),
+        QStringLiteral("ok"));
+    QElapsedTimer clock;
+    clock.start();
+    // OpenVPN may have restarted by itself meanwhile, and says so first; else the client checks.
+    QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("checking the tunnel")) ||
+                                 log.contains(QStringLiteral(",RECONNECTING,")),
+                             5000);
+    QTRY_VERIFY_WITH_TIMEOUT(core->connectionState() == ConnectionState::Connected &&
+                                 pingPasses(lab("LAB_INTERNET_ADDRESS")),
+                             connectTimeoutMs);
+    qInfo("%s: working again %lld ms after the resume", QTest::currentDataTag(), clock.elapsed());
+    QVERIFY(!killSwitch || watch.heldThroughout());
+    QTest::qWait(trafficMs);
+    QVERIFY(disconnectFromTheWindow(app, window, scenario));
+    QVERIFY(scenario.finish());
+}

@@ -40,6 +40,8 @@ private slots:
     void countrySearchThenDropReconnectsToAServer();
     void silentServerIsNoticedAndRejoined_data();
     void silentServerIsNoticedAndRejoined();
+    void stoppedClientCatchesUp_data();
+    void stoppedClientCatchesUp();
 
 private:
     // Starts the window and connects from it: how each fault begins. The scenario watches from

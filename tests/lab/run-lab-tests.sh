@@ -160,6 +160,21 @@ EOF
       uplink_address "$LAB_CLIENT_ADDRESS" "$LAB_OUTSIDE_ADDRESS" && "$lab" network-dns && echo ok ;;
     # The new network's DHCP client writes its own resolv.conf.
     network-dns-moved) "$lab" network-dns moved.test && echo ok ;;
+    # The client stopped for a minute while its server restarts, then let go on: only the lab
+    # user's own process on the client side.
+    client-freeze\ *)
+      local pid=${1#client-freeze }
+      if [[ ! "$pid" =~ ^[0-9]+$ ]] || ! ip netns pids "$LAB_CLIENT_NS" | grep -qx "$pid" ||
+        [ "$(stat -c %U "/proc/$pid")" != "$LAB_USER" ]; then
+        echo refused
+        return
+      fi
+      kill -STOP "$pid"
+      "$lab" server-restart >/dev/null
+      sleep 60
+      kill -CONT "$pid"
+      echo ok
+      ;;
     killswitch)
       if ip netns exec "$LAB_CLIENT_NS" nft list table inet corvalink >/dev/null 2>&1; then
         echo present

@@ -112,13 +112,43 @@ bool longRun()
     return !qEnvironmentVariableIsEmpty("LAB_LONG");
 }
 
-// A row per protocol: the short run's, or the long run's others.
-void addProtocolRows(const QList<int>& shortRun, const QList<int>& longRunOnly)
+// scripts/bench.sh: every protocol, three times over, for medians.
+bool benchRun()
+{
+    return !qEnvironmentVariableIsEmpty("LAB_BENCH");
+}
+
+const int benchRepeats = 3;
+
+// The protocols of this run: the short run's, the long run's others, or all for the bench; with
+// the row names' ends, " 1/3" and so on for the bench.
+QList<QPair<int, QString>> protocolRuns(const QList<int>& shortRun, const QList<int>& longRunOnly)
+{
+    QList<QPair<int, QString>> runs;
+    if (!benchRun()) {
+        for (const int protocol : longRun() ? longRunOnly : shortRun)
+            runs << qMakePair(protocol, QString());
+        return runs;
+    }
+    for (const int protocol : {udp, tcp, stealth, wireGuard}) {
+        for (int repeat = 1; repeat <= benchRepeats; ++repeat)
+            runs << qMakePair(protocol, QStringLiteral(" %1/%2").arg(repeat).arg(benchRepeats));
+    }
+    return runs;
+}
+
+const char* protocolName(int protocol)
 {
     static const char* const names[] = {"udp", "tcp", "stealth", "wireguard"};
+    return names[protocol];
+}
+
+// A row per protocol run.
+void addProtocolRows(const QList<int>& shortRun, const QList<int>& longRunOnly)
+{
     QTest::addColumn<int>("protocol");
-    for (const int protocol : longRun() ? longRunOnly : shortRun)
-        QTest::newRow(names[protocol]) << protocol;
+    for (const auto& run : protocolRuns(shortRun, longRunOnly))
+        QTest::addRow("%s%s", protocolName(run.first), qPrintable(run.second)) << run.first;
 }
 
 QString rowTitle(const QString& scenario)
@@ -562,14 +592,12 @@ void LabTest::killedClientIsRepairedAtTheNextStart()
 void LabTest::uplinkChangeIsFollowed_data()
 {
     // The uplink down 10 s and up again, or moved to another address and gateway.
-    static const char* const names[] = {"udp", "tcp", "stealth", "wireguard"};
     QTest::addColumn<int>("protocol");
     QTest::addColumn<bool>("readdress");
-    const QList<int> shortRun{udp, wireGuard};
-    const QList<int> protocols = longRun() ? QList<int>{tcp, stealth} : shortRun;
-    for (const int protocol : protocols) {
-        QTest::addRow("down and up, %s", names[protocol]) << protocol << false;
-        QTest::addRow("moved, %s", names[protocol]) << protocol << true;
+    for (const auto& run : protocolRuns({udp, wireGuard}, {tcp, stealth})) {
+        const char* name = protocolName(run.first);
+        QTest::addRow("down and up, %s%s", name, qPrintable(run.second)) << run.first << false;
+        QTest::addRow("moved, %s%s", name, qPrintable(run.second)) << run.first << true;
     }
 }
 
@@ -762,4 +790,35 @@ void LabTest::stoppedClientCatchesUp()
     QTest::qWait(trafficMs);
     QVERIFY(disconnectFromTheWindow(app, window, scenario));
     QVERIFY(scenario.finish());
+}
+
+void LabTest::idleTunnelIsKept_data()
+{
+    QTest::addColumn<int>("protocol");
+    for (const int protocol : {udp, tcp, stealth, wireGuard})
+        QTest::newRow(protocolName(protocol)) << protocol;
+}
+
+// Ten minutes with nothing to send: the probes of an idle tunnel must not take it for dead.
+void LabTest::idleTunnelIsKept()
+{
+    if (!benchRun())
+        QSKIP("ten minutes a protocol: scripts/bench.sh runs it");
+    QFETCH(int, protocol);
+    const bool killSwitch = protocol != wireGuard;
+    prepareSettings(protocol, killSwitch, true);
+    Scenario scenario(m_control, rowTitle(QStringLiteral("idle")), protocol, {server(1)});
+    Application app(nullptr);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, killSwitch);
+    QVERIFY(window);
+    VpnCore* core = app.vpnCore();
+    int leftConnected = 0;
+    QObject::connect(core, &VpnCore::connectionStateChanged,
+                     [&](int state) { leftConnected += state != ConnectionState::Connected; });
+    const int idleMs = 10 * 60 * 1000;
+    QTest::qWait(idleMs);
+    qInfo("%s: idle for %d s, left Connected %d times", QTest::currentDataTag(), idleMs / 1000,
+          leftConnected);
+    QCOMPARE(leftConnected, 0);
+    QVERIFY(disconnectFromTheWindow(app, window, scenario));
 }

@@ -42,6 +42,8 @@ private slots:
     void silentServerIsNoticedAndRejoined();
     void stoppedClientCatchesUp_data();
     void stoppedClientCatchesUp();
+    void idleTunnelIsKept_data();
+    void idleTunnelIsKept();
 
 private:
     // Starts the window and connects from it: how each fault begins. The scenario watches from

@@ -275,3 +275,12 @@ ProtectionPolicy::Decision ProtectionPolicy::onAnotherUserHoldsProtection(const 
     decision.stopTunnel = true;
     return decision;
 }
+
+bool ProtectionPolicy::attemptHasDeadline(const State& state, bool reconnection,
+                                          bool restartingByItself)
+{
+    if (state.stoppedBy != StoppedBy::Nobody)
+        return false;
+    return (state.phase == Phase::Attempting && reconnection) ||
+           (state.phase == Phase::Connected && restartingByItself);
+}

@@ -130,6 +130,14 @@ public:
 
     static Decision decide(const State& state, const Input& input);
 
+    // How long an attempt with a deadline may take to reach Connected before it counts as failed.
+    static constexpr int attemptDeadlineMs = 30000;
+    // Whether the attempt under way is one nobody watches, which fails when it brings no tunnel
+    // in time: a reconnection after a drop or a network change, or the tunnel program's own
+    // restart of a connection. The user's own attempt, a server switch included, goes on for as
+    // long as the user lets it.
+    static bool attemptHasDeadline(const State& state, bool reconnection, bool restartingByItself);
+
 private:
     static Decision onConnect(const State& state, const Input& input);
     static Decision onAttemptNotStarted(const State& state, const Input& input);

@@ -7,6 +7,7 @@
 #include "clients/openvpnclient.h"
 #include "clients/portchecker.h"
 #include "clients/wireguardclient.h"
+#include "core/countryfallback.h"
 #include "core/countrynames.h"
 #include "core/multiping.h"
 #include "core/networkfollow.h"
@@ -30,6 +31,8 @@ const int networkSettleMs = 300;
 const int wireGuardProtocol = 3;
 const int tcpProtocol = 1;
 const int currentIpDelayMs = 1000;
+// The country a search prober ranks the servers of.
+const char rankedCountry[] = "rankedCountry";
 const int currentIpRetryMs = 20000;
 const int onlineTimeIntervalMs = 500;
 const int killSwitchAnswerMs = 10000;
@@ -93,6 +96,9 @@ VpnCore::VpnCore(QObject* parent)
     connect(&m_networkSettle, &QTimer::timeout, this, &VpnCore::onNetworkChanged);
     m_healthTimer.setInterval(healthTickMs);
     connect(&m_healthTimer, &QTimer::timeout, this, &VpnCore::onHealthTick);
+    m_attemptDeadline.setSingleShot(true);
+    m_attemptDeadline.setInterval(ProtectionPolicy::attemptDeadlineMs);
+    connect(&m_attemptDeadline, &QTimer::timeout, this, &VpnCore::onAttemptDeadline);
     // A service that never answers must not hold a tunnel that is up out of sight.
     m_killSwitchAnswerTimer.setSingleShot(true);
     m_killSwitchAnswerTimer.setInterval(killSwitchAnswerMs);
@@ -200,6 +206,10 @@ void VpnCore::startAttempt(bool automatic)
     const Policy::Decision decision =
         decide(automatic ? Policy::Event::AutomaticConnect : Policy::Event::UserConnect, input);
     m_protection = decision.next;
+    // A server switch is the user's own, watched as a first attempt is.
+    const bool reconnection = std::exchange(m_nextIsReconnection, false);
+    m_reconnectionAttempt = automatic && reconnection;
+    armAttemptDeadline(false);
     if (decision.killSwitch == Policy::KillSwitchAction::Release)
         carryOut(decision.killSwitch);
     carryOut(decision.dns);
@@ -434,6 +444,8 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
     m_killSwitchAnswerTimer.stop();
     if (state != ConnectionState::Connected)
         m_healthTimer.stop();
+    if (state == ConnectionState::Connected || state == ConnectionState::Disconnected)
+        m_attemptDeadline.stop();
     // A tunnel taken down for a reconnection shows that already, not its disconnection.
     if (m_tunnelDead && m_connectionState == ConnectionState::Reconnecting &&
         state == ConnectionState::Disconnecting)
@@ -442,6 +454,7 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
         m_protection.phase == ProtectionPolicy::Phase::Connected) {
         // The tunnel program restarts its own connection; the protection stays as it is.
         Logger::info(objectName(), QStringLiteral("Tunnel restarts by itself"));
+        armAttemptDeadline(true);
     } else if (state == ConnectionState::Reconnecting &&
                m_protection.phase != ProtectionPolicy::Phase::WaitingToReconnect) {
         // The tunnel client offers a reconnection that this controller does not make.
@@ -592,6 +605,8 @@ void VpnCore::handleDisconnect(const QString& reportedData, bool reportedCritica
     carryOut(decision.dns);
     showDisconnectedLocation();
 
+    m_nextIsReconnection = decision.reconnection == ProtectionPolicy::Reconnection::AfterDrop ||
+                           decision.reconnection == ProtectionPolicy::Reconnection::AfterNetwork;
     if (!decision.followUpAttempt()) {
         requestCurrentIpAddress(currentIpDelayMs);
         return;
@@ -651,6 +666,7 @@ void VpnCore::logReconnection(const ProtectionPolicy::Decision& decision)
         Logger::info(objectName(),
                      QStringLiteral("Going to reconnection...%1").arg(decision.next.attempts));
         emit vpnConnectionErrorTextChanged(tr("Auto reconnection"));
+        fallBackWithinCountry(decision.next.attempts);
         break;
     case ProtectionPolicy::Reconnection::None:
     case ProtectionPolicy::Reconnection::ForServerSwitch:
@@ -974,6 +990,47 @@ void VpnCore::takeDownTunnel()
         m_vpnClient->disconnectFromServer();
 }
 
+void VpnCore::armAttemptDeadline(bool restartingByItself)
+{
+    if (ProtectionPolicy::attemptHasDeadline(m_protection, m_reconnectionAttempt,
+                                             restartingByItself))
+        m_attemptDeadline.start();
+    else
+        m_attemptDeadline.stop();
+}
+
+void VpnCore::onAttemptDeadline()
+{
+    const bool restartingByItself = m_protection.phase == ProtectionPolicy::Phase::Connected &&
+                                    m_connectionState == ConnectionState::Reconnecting;
+    if (m_tunnelDead || m_connectionState == ConnectionState::Connected ||
+        m_connectionState == ConnectionState::Disconnected ||
+        !ProtectionPolicy::attemptHasDeadline(m_protection, m_reconnectionAttempt,
+                                              restartingByItself))
+        return;
+    Logger::warning(objectName(), QStringLiteral("No tunnel to '%1' after %2 s, giving the "
+                                                 "attempt up")
+                                      .arg(m_vpnServerIp)
+                                      .arg(ProtectionPolicy::attemptDeadlineMs / 1000));
+    takeDownTunnel();
+}
+
+void VpnCore::fallBackWithinCountry(int attempt)
+{
+    // Only while the user's choice is still the country the ranking is of.
+    if (m_rankingCountry.isEmpty() || m_settings->currentServerId() != m_rankingCountry)
+        return;
+    const QString next =
+        CountryFallback::serverForAttempt(m_vpnServerIp, attempt, m_countryRanking);
+    const Server server = Catalogue::findByIp(m_servers, next);
+    if (next == m_vpnServerIp || !Catalogue::isValid(server))
+        return;
+    Logger::info(objectName(), QStringLiteral("Reconnections to '%1' failed twice, trying the "
+                                              "country's next best server")
+                                   .arg(m_vpnServerIp));
+    setVpnServerIp(server.ip, Catalogue::countryCityText(server), server.country);
+}
+
 // ---- the network under the tunnel ----
 
 void VpnCore::onNetworkChanged()
@@ -1101,6 +1158,7 @@ void VpnCore::setSearchModeForCountry(const QString& countryCode)
         return;
     }
     auto* prober = new MultiPing(this);
+    prober->setProperty(rankedCountry, countryCode);
     connect(prober, &MultiPing::lastRequestFinished, this, &VpnCore::onLastPingRequestFinished);
     const QStringList addresses = Catalogue::ipList(servers);
     if (addresses.isEmpty()) {
@@ -1117,16 +1175,25 @@ QString VpnCore::addressOfPingResult(const QString& entry)
 
 void VpnCore::onLastPingRequestFinished(const QStringList& data)
 {
+    QStringList ranking;
     for (const QString& entry : data) {
         const Server server = Catalogue::findByIp(m_servers, addressOfPingResult(entry));
-        if (!Catalogue::isValid(server))
-            continue;
+        if (Catalogue::isValid(server))
+            ranking << server.ip;
+    }
+    // Kept for reconnections that fall back within the country.
+    const QString country = sender() ? sender()->property(rankedCountry).toString() : QString();
+    if (!country.isEmpty() && !ranking.isEmpty()) {
+        m_rankingCountry = country;
+        m_countryRanking = ranking;
+    }
+    if (!ranking.isEmpty()) {
+        const Server server = Catalogue::findByIp(m_servers, ranking.first());
         const QString locationText = Catalogue::countryCityText(server);
         Logger::info(
             objectName(),
             QStringLiteral("From ping, selected %1").arg(locationLine(server.ip, locationText)));
         setVpnServerIp(server.ip, locationText, server.country);
-        break;
     }
     // Only the probers made here are ours to delete.
     if (auto* prober = qobject_cast<MultiPing*>(sender()); prober && prober->parent() == this)

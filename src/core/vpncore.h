@@ -169,6 +169,11 @@ private:
     void sendHealthProbe();
     void endDeadTunnel(const QString& seen);
     void takeDownTunnel();
+    // Started with an attempt nobody watches; gives it up when it brings no tunnel in time.
+    void armAttemptDeadline(bool restartingByItself);
+    void onAttemptDeadline();
+    // A reconnection that failed twice on a server of the user's country tries the next one.
+    void fallBackWithinCountry(int attempt);
     void onNetworkChanged();
     void handleDisconnect(const QString& additionalData, bool critical);
     void resetCounters();
@@ -239,6 +244,12 @@ private:
     QTimer m_healthTimer;
     Platform::WakeClocks m_lastTick;
     bool m_tunnelDead = false;
+    QTimer m_attemptDeadline;
+    bool m_nextIsReconnection = false;
+    bool m_reconnectionAttempt = false;
+    // The last probe round of the country the user chose: its servers, fastest first.
+    QString m_rankingCountry;
+    QStringList m_countryRanking;
     // Following the network under the tunnel.
     NetworkWatch m_networkWatch;
     QTimer m_networkSettle;

@@ -1,5 +1,6 @@
 #include "protectionpolicytest.h"
 
+#include "core/countryfallback.h"
 #include "core/protectionpolicy.h"
 
 #include <QtTest>
@@ -299,4 +300,65 @@ void ProtectionPolicyTest::decisions()
     QFETCH(QString, input);
     QFETCH(QString, decision);
     QCOMPARE(describe(Policy::decide(stateOf(state), inputOf(input))), decision);
+}
+
+void ProtectionPolicyTest::onlyUnwatchedAttemptsHaveADeadline_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("reconnection");
+    QTest::addColumn<bool>("restartingByItself");
+    QTest::addColumn<bool>("deadline");
+    QTest::newRow("reconnection") << "attempting n=1" << true << false << true;
+    QTest::newRow("first attempt back on the network") << "attempting" << true << false << true;
+    QTest::newRow("the user's attempt") << "attempting" << false << false << false;
+    QTest::newRow("reconnection the user stopped")
+        << "attempting by=user" << true << false << false;
+    QTest::newRow("switch in progress") << "attempting by=switch" << true << false << false;
+    QTest::newRow("server switch's attempt") << "attempting" << false << false << false;
+    QTest::newRow("tunnel program's own restart") << "connected" << false << true << true;
+    QTest::newRow("connected") << "connected" << false << false << false;
+    QTest::newRow("waiting") << "waiting n=1" << true << false << false;
+}
+
+void ProtectionPolicyTest::onlyUnwatchedAttemptsHaveADeadline()
+{
+    QFETCH(QString, state);
+    QFETCH(bool, reconnection);
+    QFETCH(bool, restartingByItself);
+    QFETCH(bool, deadline);
+    QCOMPARE(Policy::attemptHasDeadline(stateOf(state), reconnection, restartingByItself),
+             deadline);
+}
+
+void ProtectionPolicyTest::reconnectionsFallBackWithinTheCountry_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<int>("attempt");
+    QTest::addColumn<QString>("ranking");
+    QTest::addColumn<QString>("server");
+    QTest::newRow("first reconnection stays") << "b" << 1 << "a b c"
+                                              << "b";
+    QTest::newRow("second reconnection stays") << "b" << 2 << "a b c"
+                                               << "b";
+    QTest::newRow("third goes to the next") << "b" << 3 << "a b c"
+                                            << "c";
+    QTest::newRow("the worst goes round to the best") << "c" << 3 << "a b c"
+                                                      << "a";
+    QTest::newRow("not ranked: the best") << "x" << 3 << "a b"
+                                          << "a";
+    QTest::newRow("alone in its country") << "a" << 3 << "a"
+                                          << "a";
+    QTest::newRow("no ranking") << "a" << 3 << ""
+                                << "a";
+}
+
+void ProtectionPolicyTest::reconnectionsFallBackWithinTheCountry()
+{
+    QFETCH(QString, current);
+    QFETCH(int, attempt);
+    QFETCH(QString, ranking);
+    QFETCH(QString, server);
+    QCOMPARE(CountryFallback::serverForAttempt(current, attempt,
+                                               ranking.split(QLatin1Char(' '), Qt::SkipEmptyParts)),
+             server);
 }

@@ -282,7 +282,15 @@ void VpnCoreTest::crashesReconnectUnderHeldProtectionAndFourthGivesUp()
     auto core = makeCore();
     QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
     QSignalSpy events(core.get(), &VpnCore::killSwitchEventActivated);
-    core->setVpnServerIp(server1, QStringLiteral("Lab, Loopback"));
+    // The user chose a country of two servers; its probe round ranks them.
+    core->onRequestServerListFinished(
+        {server(server1, QStringLiteral("de"), QStringLiteral("Berlin"), QStringLiteral("de-01")),
+         server(server2, QStringLiteral("de"), QStringLiteral("Munich"), QStringLiteral("de-02"))});
+    core->setSearchModeForCountry(QStringLiteral("de"));
+    QTRY_VERIFY(!core->vpnServerIp().isEmpty());
+    const QString best = core->vpnServerIp();
+    const QString killSwitchOnBest = best == server1 ? killSwitchOn1 : killSwitchOn2;
+    const QString killSwitchOnNext = best == server1 ? killSwitchOn2 : killSwitchOn1;
     core->connectToVpn();
     QVERIFY(waitForState(states, ConnectionState::Connected));
     qputenv("FAKE_OPENVPN_SCENARIO", "crash");
@@ -296,6 +304,7 @@ void VpnCoreTest::crashesReconnectUnderHeldProtectionAndFourthGivesUp()
 
     // No release and no return to the user's resolvers between the crashes: each new attempt
     // re-issues the rules before its start, and the user's resolvers come back once, at the end.
+    // Two reconnections fail on the best server; the third goes to the country's next.
     const QString userDns =
         QStringLiteral("dns user ") + DnsManager::userDnsEntry(ordinaryAdapter());
     QTRY_VERIFY(commands().contains(userDns));
@@ -305,12 +314,14 @@ void VpnCoreTest::crashesReconnectUnderHeldProtectionAndFourthGivesUp()
     QCOMPARE(sent.count(userDns), 1);
     QVERIFY(sent.indexOf(userDns) > sent.lastIndexOf(QStringLiteral("openvpn")));
     int next = sent.indexOf(QStringLiteral("openvpn"));
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 1; attempt <= 3; ++attempt) {
         const int previous = next;
         next = sent.indexOf(QStringLiteral("openvpn"), next + 1);
-        const int rules = sent.lastIndexOf(killSwitchOn1, next);
+        const int rules = sent.lastIndexOf(attempt < 3 ? killSwitchOnBest : killSwitchOnNext, next);
         QVERIFY2(rules > previous, qPrintable(sent.join(QLatin1String(" | "))));
     }
+    QCOMPARE(log.count(QStringLiteral("failed twice, trying the country's next best server")), 1);
+    QCOMPARE(core->vpnServerIp(), best == server1 ? server2 : server1);
     QVERIFY(Status().killswitchActivated());
 
     // Dismissing the dialog lets protection go.

@@ -253,12 +253,19 @@ bool LabTest::killSwitchPresent() const
     return m_control.ask(QStringLiteral("killswitch")) == QLatin1String("present");
 }
 
-QQuickWindow* LabTest::connectFromTheWindow(Application& app, Scenario& scenario, bool killSwitch)
+QQuickWindow* LabTest::connectFromTheWindow(Application& app, Scenario& scenario, bool killSwitch,
+                                            const QString& country)
 {
     QQuickWindow* window = app.init() ? readyWindow(app) : nullptr;
     if (!window)
         return nullptr;
     VpnCore* core = app.vpnCore();
+    // The country's best server by a probe round, before anything blocks the probes.
+    if (!country.isEmpty()) {
+        core->setSearchModeForCountry(country);
+        if (!QTest::qWaitFor([&] { return !core->vpnServerIp().isEmpty(); }, 5000))
+            return nullptr;
+    }
     scenario.watch(core);
     click(window);
     // The rules follow Connected through the service.
@@ -790,6 +797,48 @@ void LabTest::stoppedClientCatchesUp()
     QTest::qWait(trafficMs);
     QVERIFY(disconnectFromTheWindow(app, window, scenario));
     QVERIFY(scenario.finish());
+}
+
+void LabTest::deadServerOfTheChosenCountryGivesWayToTheNext_data()
+{
+    addProtocolRows({udp}, {wireGuard});
+}
+
+// The user chose the Netherlands; the server the probe round picked goes silent for good.
+void LabTest::deadServerOfTheChosenCountryGivesWayToTheNext()
+{
+    QFETCH(int, protocol);
+    const bool killSwitch = protocol != wireGuard;
+    prepareSettings(protocol, killSwitch, true);
+    LogCapture log(true);
+    Scenario scenario(m_control, rowTitle(QStringLiteral("dead server of the chosen country")),
+                      protocol, {server(1), server(2)});
+    QVERIFY(scenario.begin());
+    Application app(nullptr);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, killSwitch, QStringLiteral("nl"));
+    QVERIFY(window);
+    VpnCore* core = app.vpnCore();
+    const QString chosen = core->vpnServerIp();
+    const int chosenNumber = chosen == server(1) ? 1 : 2;
+    KillSwitchWatch watch(m_control);
+    QCOMPARE(m_control.ask(QStringLiteral("server-drop %1").arg(chosenNumber)),
+             QStringLiteral("ok"));
+    QElapsedTimer clock;
+    clock.start();
+    // Noticed, given two more tries, then left for the other: about two minutes.
+    QTRY_VERIFY_WITH_TIMEOUT(core->connectionState() == ConnectionState::Connected &&
+                                 core->vpnServerIp() != chosen,
+                             240000);
+    qInfo("%s: on the country's next server %lld ms after the first went silent",
+          QTest::currentDataTag(), clock.elapsed());
+    QVERIFY(log.contains(QStringLiteral("failed twice, trying the country's next best server")));
+    QVERIFY(!killSwitch || watch.heldThroughout());
+    QTRY_VERIFY_WITH_TIMEOUT(pingPasses(lab("LAB_INTERNET_ADDRESS")), 10000);
+    QTest::qWait(trafficMs);
+    QVERIFY(disconnectFromTheWindow(app, window, scenario));
+    QVERIFY(scenario.finish());
+    QCOMPARE(m_control.ask(QStringLiteral("server-pass %1").arg(chosenNumber)),
+             QStringLiteral("ok"));
 }
 
 void LabTest::idleTunnelIsKept_data()

@@ -42,13 +42,16 @@ private slots:
     void silentServerIsNoticedAndRejoined();
     void stoppedClientCatchesUp_data();
     void stoppedClientCatchesUp();
+    void deadServerOfTheChosenCountryGivesWayToTheNext_data();
+    void deadServerOfTheChosenCountryGivesWayToTheNext();
     void idleTunnelIsKept_data();
     void idleTunnelIsKept();
 
 private:
     // Starts the window and connects from it: how each fault begins. The scenario watches from
     // before the click.
-    QQuickWindow* connectFromTheWindow(Application& app, Scenario& scenario, bool killSwitch);
+    QQuickWindow* connectFromTheWindow(Application& app, Scenario& scenario, bool killSwitch,
+                                       const QString& country = QString());
     // A user's disconnect: the rules go with it.
     bool disconnectFromTheWindow(Application& app, QQuickWindow* window, Scenario& scenario);
     bool killSwitchPresent() const;

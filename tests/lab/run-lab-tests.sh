@@ -105,6 +105,13 @@ uplink_up() {
   ip -n "$LAB_CLIENT_NS" route replace default via "$LAB_OUTSIDE_ADDRESS"
 }
 
+# The namespace of the server a control line names by its number after the word, else the first.
+server_ns() {
+  local number=${1##* }
+  [[ "$number" =~ ^[1-4]$ ]] || number=1
+  echo "${LAB_SERVER_NS%1}$number"
+}
+
 # Answers one word at a time; anything else is "unknown".
 answer() {
   case "$1" in
@@ -129,17 +136,19 @@ answer() {
         net.ipv6.conf.default.disable_ipv6=0 net.ipv6.conf.uplink.disable_ipv6=0
       ip -n "$LAB_CLIENT_NS" link set uplink up
       uplink_address "$LAB_CLIENT_ADDRESS" "$LAB_OUTSIDE_ADDRESS"
-      ip netns exec "$LAB_SERVER_NS" nft delete table inet cvdrop 2>/dev/null || true
+      for number in 1 2 3 4; do
+        ip netns exec "$(server_ns "x $number")" nft delete table inet cvdrop 2>/dev/null || true
+      done
       echo ok
       ;;
     monitor-start) monitor_start && echo ok ;;
     monitor-stop) monitor_read && echo ok ;;
     uplink-down) ip -n "$LAB_CLIENT_NS" link set uplink down && echo ok ;;
     uplink-up) uplink_up && echo ok ;;
-    # The first server's path drops the client's flow both ways, silently (a dead server, a
-    # middlebox that forgot it), and then lets it through again.
-    server-drop)
-      ip netns exec "$LAB_SERVER_NS" nft -f - <<EOF && echo ok
+    # A server's path (the first unless named) drops the client's flow both ways, silently (a
+    # dead server, a middlebox that forgot it), and then lets it through again.
+    server-drop | server-drop\ [1-4])
+      ip netns exec "$(server_ns "$1")" nft -f - <<EOF && echo ok
 table inet cvdrop {
   set client { type ipv4_addr; elements = { $LAB_CLIENT_ADDRESS, $LAB_CLIENT_ADDRESS_OTHER } }
   chain prerouting {
@@ -153,7 +162,8 @@ table inet cvdrop {
 }
 EOF
       ;;
-    server-pass) ip netns exec "$LAB_SERVER_NS" nft delete table inet cvdrop && echo ok ;;
+    server-pass | server-pass\ [1-4])
+      ip netns exec "$(server_ns "$1")" nft delete table inet cvdrop && echo ok ;;
     # Another address and another gateway, as a move to another network gives.
     uplink-readdress) uplink_address "$LAB_CLIENT_ADDRESS_OTHER" "$LAB_OTHER_GATEWAY" && echo ok ;;
     uplink-restore)

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMetaMethod>
 #include <QMetaProperty>
@@ -20,6 +21,14 @@ const QString darkStyleId = QStringLiteral("appPropertyDarkStyle");
 const QString logoId = QStringLiteral("generalLogoFileName");
 const QString backgroundId = QStringLiteral("generalBackgroundImage");
 const QString localFilePrefix = QStringLiteral("file:///");
+const qint64 maxBrandingBytes = 1024 * 1024;
+
+// A value as written: an unquoted value with commas comes back as a list.
+QString textOf(const QVariant& value)
+{
+    return value.type() == QVariant::StringList ? value.toStringList().join(QStringLiteral(", "))
+                                                : value.toString();
+}
 
 void replaceLocalFile(QMap<QString, ThemeProperty>& properties, const QString& id,
                       const QString& relativePath)
@@ -126,20 +135,33 @@ void Theme::rebuildDefaults()
 
 void Theme::loadBrandingFile(const QString& path)
 {
-    if (!QFileInfo::exists(path)) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
         rebuildDefaults();
         return;
     }
+    if (info.size() > maxBrandingBytes) {
+        Logger::warning(objectName(), QStringLiteral("'%1' is over 1 MiB, refused").arg(path));
+        useLightDefaults();
+        return;
+    }
     QSettings file(path, QSettings::IniFormat);
+    file.setIniCodec("UTF-8");
+    if (file.status() != QSettings::NoError) {
+        Logger::warning(objectName(),
+                        QStringLiteral("Cannot read '%1', the light defaults stay").arg(path));
+        useLightDefaults();
+        return;
+    }
     file.beginGroup(QStringLiteral("Main"));
-    const QString version = file.value(QStringLiteral("version"), QStringLiteral("0")).toString();
-    m_brandingEnabled = file.value(QStringLiteral("brandingEnabled"), m_brandingEnabled).toBool();
+    const QString version = textOf(file.value(QStringLiteral("version"), QStringLiteral("0")));
+    m_brandingEnabled = readBool(file, QStringLiteral("brandingEnabled"), m_brandingEnabled);
     if (!m_brandingEnabled) {
         Logger::warning(objectName(), QStringLiteral("Branding style is not enabled!"));
         rebuildDefaults();
         return;
     }
-    m_darkStyle = file.value(QStringLiteral("darkStyle"), true).toBool();
+    m_darkStyle = readBool(file, QStringLiteral("darkStyle"), true);
     file.endGroup();
     Logger::info(objectName(), QStringLiteral("Version '%1', enabled: %2, dark style: %3")
                                    .arg(version, Utils::boolText(m_brandingEnabled),
@@ -148,14 +170,51 @@ void Theme::loadBrandingFile(const QString& path)
 
     file.beginGroup(QStringLiteral("Style"));
     for (auto entry = m_properties.begin(); entry != m_properties.end(); ++entry)
-        entry->data = file.value(entry.key(), entry->data.toString()).toString();
+        entry->data = textOf(file.value(entry.key(), entry->data.toString()));
     file.endGroup();
     m_brandingFile = file.fileName();
 }
 
+void Theme::useLightDefaults()
+{
+    m_darkStyle = false;
+    rebuildDefaults();
+}
+
+bool Theme::parseBool(const QString& text, bool* value)
+{
+    static const QStringList yes{QStringLiteral("true"), QStringLiteral("yes"),
+                                 QStringLiteral("on"), QStringLiteral("1")};
+    static const QStringList no{QStringLiteral("false"), QStringLiteral("no"),
+                                QStringLiteral("off"), QStringLiteral("0")};
+    const QString word = text.trimmed().toLower();
+    if (!yes.contains(word) && !no.contains(word))
+        return false;
+    *value = yes.contains(word);
+    return true;
+}
+
+bool Theme::readBool(const QSettings& file, const QString& key, bool fallback) const
+{
+    if (!file.contains(key))
+        return fallback;
+    const QString text = textOf(file.value(key));
+    bool value = fallback;
+    if (!parseBool(text, &value))
+        Logger::warning(objectName(), QStringLiteral("'%1' is neither yes nor no: '%2', %3 kept")
+                                          .arg(key, text.left(32), Utils::boolText(fallback)));
+    return value;
+}
+
 bool Theme::saveBrandingFile(const QString& path) const
 {
+    // The images first: a theme that would not reload as it was is no saved theme.
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!copyImage(logoId, folder, QStringLiteral("logo.png")) ||
+        !copyImage(backgroundId, folder, QStringLiteral("background.png")))
+        return false;
     QSettings file(path, QSettings::IniFormat);
+    file.setIniCodec("UTF-8");
     file.beginGroup(QStringLiteral("Main"));
     file.setValue(QStringLiteral("dateTime"),
                   QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
@@ -176,6 +235,23 @@ bool Theme::saveBrandingFile(const QString& path) const
         return false;
     }
     return true;
+}
+
+bool Theme::copyImage(const QString& id, const QString& folder, const QString& name) const
+{
+    const QString value = m_properties.value(id).data.toString();
+    if (!value.startsWith(localFilePrefix))
+        return true;
+    const QString source = QUrl(value).toLocalFile();
+    const QString target = folder + QStringLiteral("/resources/") + name;
+    if (QFileInfo(source).canonicalFilePath() == QFileInfo(target).canonicalFilePath() &&
+        QFileInfo::exists(target))
+        return true;
+    QFile::remove(target);
+    if (QDir().mkpath(folder + QStringLiteral("/resources")) && QFile::copy(source, target))
+        return true;
+    Logger::warning(objectName(), QStringLiteral("Cannot copy '%1' to '%2'").arg(source, target));
+    return false;
 }
 
 QMap<QString, ThemeProperty> Theme::savedStyle(QMap<QString, ThemeProperty> properties)

@@ -10,6 +10,8 @@
 
 // Every colour, opacity and image of the interface, from built-in defaults for the light or the
 // dark style, overridden by the branding file a reseller ships beside the client.
+class QSettings;
+
 class Theme : public QObject
 {
     Q_OBJECT
@@ -346,6 +348,8 @@ public:
     // Local image files are written relative to the branding folder.
     static QMap<QString, ThemeProperty> savedStyle(QMap<QString, ThemeProperty> properties);
     static QVector<ThemeProperty> sectionsOf(const QMap<QString, ThemeProperty>& properties);
+    // true/false, yes/no, on/off or 1/0, in any case; false for anything else.
+    static bool parseBool(const QString& text, bool* value);
 
 signals:
     void generalBackgroundColorChanged(QString generalBackgroundColor);
@@ -429,7 +433,11 @@ private:
     QString defaultBrandingFilePath() const;
     void rebuildDefaults();
     void loadBrandingFile(const QString& path);
+    void useLightDefaults();
+    bool readBool(const QSettings& file, const QString& key, bool fallback) const;
     bool saveBrandingFile(const QString& path) const;
+    // The image chosen for id, when it is a local file, as "resources/NAME" beside the file.
+    bool copyImage(const QString& id, const QString& folder, const QString& name) const;
     void notify(bool loaded);
 
     bool m_brandingEnabled = true;

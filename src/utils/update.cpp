@@ -61,7 +61,15 @@ void Update::checkForUpdatesProcessFinished()
         process = m_process;
     if (!process)
         return;
-    const QString newVersion = newVersionFromOutput(QString::fromLocal8Bit(process->readAll()));
+    QString newVersion = newVersionFromOutput(QString::fromLocal8Bit(process->readAll()));
+    const QString installed = installedVersion();
+    // Without a known installed version any offer is shown, as before there was a comparison.
+    if (!newVersion.isEmpty() && !installed.isEmpty() && !isNewer(newVersion, installed)) {
+        Logger::info(
+            objectName(),
+            QStringLiteral("Offered version %1 is not newer than %2").arg(newVersion, installed));
+        newVersion.clear();
+    }
     if (!newVersion.isEmpty())
         Logger::info(objectName(),
                      QStringLiteral("Finished,  new version is available: ") + newVersion);
@@ -74,11 +82,31 @@ QString Update::newVersionFromOutput(const QString& output)
 {
     if (output.contains(noUpdatesText))
         return {};
-    static const QRegularExpression attribute(QStringLiteral("version=\"[\\d,\\.]+\""));
-    const QRegularExpressionMatch match = attribute.match(output);
-    if (!match.hasMatch())
-        return {};
-    return match.captured(0).remove(QStringLiteral("version=")).remove(QLatin1Char('"'));
+    // The "version" attribute of an update element: not a declaration's, not another element's.
+    static const QRegularExpression element(QStringLiteral("<update(\\s[^<>]*)>"));
+    static const QRegularExpression attribute(QStringLiteral("\\sversion=\"([^\"]*)\""));
+    static const QRegularExpression versionForm(QStringLiteral("^[\\d.,]*\\d[\\d.,]*$"));
+    QRegularExpressionMatchIterator elements = element.globalMatch(output);
+    while (elements.hasNext()) {
+        const QString version = attribute.match(elements.next().captured(1)).captured(1);
+        if (versionForm.match(version).hasMatch())
+            return version;
+    }
+    return {};
+}
+
+bool Update::isNewer(const QString& offered, const QString& installed)
+{
+    static const QRegularExpression separators(QStringLiteral("[.,-]"));
+    const QStringList offeredParts = offered.split(separators);
+    const QStringList installedParts = installed.split(separators);
+    for (int i = 0; i < qMax(offeredParts.size(), installedParts.size()); ++i) {
+        const qulonglong a = offeredParts.value(i).toULongLong();
+        const qulonglong b = installedParts.value(i).toULongLong();
+        if (a != b)
+            return a > b;
+    }
+    return false;
 }
 
 void Update::startUpdater()

@@ -26,8 +26,11 @@ public:
     static QString installedVersion();
     // The first "Version" element of a component description; empty when there is none.
     static QString versionFromComponents(const QByteArray& xml);
-    // The newer version a check printed; empty when it printed none.
+    // The version of the first update element a check printed (digits, dots and commas); empty
+    // when it printed none.
     static QString newVersionFromOutput(const QString& output);
+    // Number by number, "3.0.10" after "3.0.9"; missing numbers count as 0.
+    static bool isNewer(const QString& offered, const QString& installed);
 
 signals:
     void appUpdated();

@@ -108,6 +108,44 @@ void ThemeTest::defaultsFollowTheBrandingFile()
     }
 }
 
+void ThemeTest::brandingFileIsReadAsPeopleWriteIt()
+{
+    const auto darkStyleOf = [this](const QByteArray& text) {
+        writeBranding(text);
+        return Theme().darkStyle();
+    };
+    QCOMPARE(darkStyleOf("[Main]\ndarkStyle=no\n"), false);
+    QCOMPARE(darkStyleOf("[Main]\ndarkStyle=Off\n"), false);
+    QCOMPARE(darkStyleOf("[Main]\ndarkStyle=0\n"), false);
+    QCOMPARE(darkStyleOf("[Main]\ndarkStyle=yes\nbrandingEnabled=on\n"), true);
+    {
+        // Anything else keeps the default, and says so.
+        LogCapture log;
+        QCOMPARE(darkStyleOf("[Main]\ndarkStyle=maybe\nbrandingEnabled=nope\n"), true);
+        QVERIFY(
+            log.contains(QStringLiteral("'darkStyle' is neither yes nor no: 'maybe', true kept")));
+        QVERIFY(log.contains(
+            QStringLiteral("'brandingEnabled' is neither yes nor no: 'nope', true kept")));
+    }
+    {
+        // A file that cannot be read, or is far too big, leaves the light defaults.
+        LogCapture log;
+        QCOMPARE(darkStyleOf("[Main\ndarkStyle=true\n"), false);
+        QVERIFY(log.contains(QStringLiteral("the light defaults stay")));
+        QCOMPARE(darkStyleOf("[Main]\ndarkStyle=true\n[Style]\ngeneralBackgroundColor=" +
+                             QByteArray(1024 * 1024, 'a') + "\n"),
+                 false);
+        QVERIFY(log.contains(QStringLiteral("is over 1 MiB, refused")));
+    }
+    // Commas and UTF-8 come back as written.
+    writeBranding("[Main]\ndarkStyle=false\n[Style]\ngeneralBackgroundColor=#123456, #654321\n"
+                  "generalLogoFileName=art/\xe3\x83\xad\xe3\x82\xb4.png\n");
+    Theme theme;
+    QCOMPARE(theme.generalBackgroundColor(), QStringLiteral("#123456, #654321"));
+    QCOMPARE(QUrl(theme.generalLogoFileName()).toLocalFile(),
+             QDir(brandingFolder()).absoluteFilePath(QStringLiteral("art/\u30ed\u30b4.png")));
+}
+
 void ThemeTest::brandingFileOverridesValuesAndResolvesImages()
 {
     writeBranding("[Main]\ndarkStyle=false\n[Style]\ngeneralLogoFileName=logo.png\n"
@@ -151,8 +189,12 @@ void ThemeTest::savedFileKeepsLocalImagesRelative()
 {
     Theme theme;
     QTemporaryDir target;
+    const QByteArray picture = "not really a PNG";
+    QFile picked(target.filePath(QStringLiteral("pick.png")));
+    QVERIFY(picked.open(QIODevice::WriteOnly) && picked.write(picture) == picture.size());
+    picked.close();
     ThemeProperty logo(QStringLiteral("generalLogoFileName"),
-                       QUrl::fromLocalFile(target.filePath(QStringLiteral("pick.png"))).toString());
+                       QUrl::fromLocalFile(picked.fileName()).toString());
     theme.themePropertyChanged(logo);
     theme.themePropertyChanged(
         ThemeProperty(QStringLiteral("generalBackgroundColor"), QStringLiteral("#abcdef")));
@@ -179,8 +221,16 @@ void ThemeTest::savedFileKeepsLocalImagesRelative()
     Theme reloaded;
     QVERIFY(reloaded.load(QUrl::fromLocalFile(path).toString()));
     QCOMPARE(reloaded.generalBackgroundColor(), QStringLiteral("#abcdef"));
-    QCOMPARE(QUrl(reloaded.generalLogoFileName()).toLocalFile(),
-             target.filePath(QStringLiteral("saved/resources/logo.png")));
+    // The image went along, so the theme reloads as it was.
+    const QString copied = target.filePath(QStringLiteral("saved/resources/logo.png"));
+    QCOMPARE(QUrl(reloaded.generalLogoFileName()).toLocalFile(), copied);
+    QFile copy(copied);
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    QCOMPARE(copy.readAll(), picture);
+    // Saved again over itself, the image stays.
+    QVERIFY(reloaded.save(QUrl::fromLocalFile(path).toString()));
+    QVERIFY(copy.seek(0));
+    QCOMPARE(copy.readAll(), picture);
 
     // A place that cannot hold the file is no saved theme.
     QFile blocker(target.filePath(QStringLiteral("plain-file")));

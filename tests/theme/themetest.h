@@ -14,6 +14,7 @@ private slots:
     void init();
     void cleanup();
     void defaultsFollowTheBrandingFile();
+    void brandingFileIsReadAsPeopleWriteIt();
     void brandingFileOverridesValuesAndResolvesImages();
     void savedFileKeepsLocalImagesRelative();
     void editorListsSectionsAndAppliesEdits();

@@ -84,19 +84,37 @@ void UpdateTest::checkReportsTheNewVersion_data()
     QTest::addColumn<QByteArray>("errors");
     QTest::addColumn<QString>("version");
     const QByteArray noUpdates = "There are currently no updates available.\n";
-    const QByteArray offer = "<updates>\n  <update name=\"Corvalink\" version=\"2.4.1\" "
+    const QByteArray offer = "<updates>\n  <update name=\"Corvalink\" version=\"4.0.1\" "
                              "size=\"41943040\"/>\n</updates>\n";
+    const auto update = [](const char* attributes) {
+        return QByteArray("<updates><update ") + attributes + "/></updates>\n";
+    };
     QTest::newRow("offer") << QByteArray("Checking for updates\n") + offer << QByteArray()
-                           << QStringLiteral("2.4.1");
+                           << QStringLiteral("4.0.1");
     QTest::newRow("none") << noUpdates << QByteArray() << QString();
     QTest::newRow("none beside an offer") << noUpdates + offer << QByteArray() << QString();
-    QTest::newRow("build part with commas")
-        << QByteArray("<update name=\"Corvalink\" version=\"3.0.2,1207,5\"/>\n") << QByteArray()
-        << QStringLiteral("3.0.2,1207,5");
+    QTest::newRow("build part with commas") << update("name=\"Corvalink\" version=\"4.0.2,1207,5\"")
+                                            << QByteArray() << QStringLiteral("4.0.2,1207,5");
     QTest::newRow("offer on standard error")
-        << QByteArray("Checking\n") << offer << QStringLiteral("2.4.1");
+        << QByteArray("Checking\n") << offer << QStringLiteral("4.0.1");
     QTest::newRow("unreadable") << QByteArray("Network error: host not found\n") << QByteArray()
                                 << QString();
+    // Only the update element's own attribute counts.
+    QTest::newRow("after a declaration") << QByteArray("<?xml version=\"1.0\"?>\n") + offer
+                                         << QByteArray() << QStringLiteral("4.0.1");
+    QTest::newRow("other attributes first")
+        << update("name=\"x\" minversion=\"9.9\" size=\"5\" version=\"4.1\"") << QByteArray()
+        << QStringLiteral("4.1");
+    QTest::newRow("another element's version")
+        << QByteArray("<updates version=\"9.0\"><package version=\"9.1\"/></updates>\n")
+        << QByteArray() << QString();
+    QTest::newRow("dots only") << update("version=\"...\"") << QByteArray() << QString();
+    QTest::newRow("letters") << update("version=\"4.0-beta\"") << QByteArray() << QString();
+    // Against the installed 3.1.0.
+    QTest::newRow("the installed one") << update("version=\"3.1.0\"") << QByteArray() << QString();
+    QTest::newRow("older") << update("version=\"3.0.10\"") << QByteArray() << QString();
+    QTest::newRow("newer by a tenth")
+        << update("version=\"3.1.0.1\"") << QByteArray() << QStringLiteral("3.1.0.1");
 }
 
 void UpdateTest::checkReportsTheNewVersion()
@@ -106,6 +124,7 @@ void UpdateTest::checkReportsTheNewVersion()
     QFETCH(QString, version);
     QTemporaryDir dir;
     installTool(dir);
+    writeComponents(dir.path(), "<Packages><Package><Version>3.1.0</Version></Package></Packages>");
     writeFile(dir.filePath(QStringLiteral("output.txt")), output);
     if (!errors.isEmpty())
         writeFile(dir.filePath(QStringLiteral("errors.txt")), errors);

@@ -242,26 +242,25 @@ void setFavoriteByIp(Servers& servers, const QString& ip, bool value)
     }
 }
 
-namespace {
-
-bool identifierMatches(const Server& server, const QString& identifier)
-{
-    if (identifier.size() == 2 && server.isCountry && server.country == identifier)
-        return true;
-    if (Utils::isIpv4Address(identifier) && identifier == server.ip)
-        return true;
-    return isHostName(identifier) && identifier == server.name;
-}
-
-} // namespace
-
 void applyFavorites(Servers& servers, const QStringList& identifiers)
 {
+    // Each identifier is read once: a country code, an address or a host name.
+    QSet<QString> countries;
+    QSet<QString> addresses;
+    QSet<QString> names;
+    for (const QString& identifier : identifiers) {
+        if (identifier.size() == 2) {
+            countries.insert(identifier);
+            continue;
+        }
+        if (Utils::isIpv4Address(identifier))
+            addresses.insert(identifier);
+        if (isHostName(identifier))
+            names.insert(identifier);
+    }
     for (Server& server : servers) {
-        server.favorite =
-            std::any_of(identifiers.cbegin(), identifiers.cend(), [&](const QString& identifier) {
-                return identifierMatches(server, identifier);
-            });
+        server.favorite = (server.isCountry && countries.contains(server.country)) ||
+                          addresses.contains(server.ip) || names.contains(server.name);
     }
 }
 

@@ -278,7 +278,7 @@ Servers ServerListModel::childrenOf(const Server& row, QVector<QString>& texts)
             }
         }
     } else if (m_kind == Recent && isHeaderRow(row, recentHeaderCode())) {
-        children = Settings::instance()->loadRecentServers(m_catalogue);
+        children = Settings::instance()->loadRecentServers(m_catalogue, catalogueIndex());
         texts = rowTexts(children);
     } else {
         const QVector<int> members = m_search.countryMembers(row.country);
@@ -312,7 +312,8 @@ void ServerListModel::setFavorite(const QString& serverId, bool set)
     const int shownRow = indexOfRow(serverId);
     const int recentHeader = firstRecentHeaderRow();
     if (set) {
-        const Server server = Catalogue::findByIp(m_catalogue, serverId);
+        const int at = catalogueIndex().indexOfIp(serverId);
+        const Server server = at >= 0 ? m_catalogue.at(at) : Server();
         if (Catalogue::isValid(server))
             insertServers(1, {server}, rowTexts({server}));
         else
@@ -403,6 +404,10 @@ void ServerListModel::createServerList(const Servers& serverList, bool notyfy)
     m_catalogue = serverList;
     Catalogue::applyFavorites(m_catalogue, settings->favorites());
     m_search.build(m_catalogue);
+    m_index.reset();
+    // Recent servers are looked up on every Connected: the fill pays for their index.
+    if (m_kind == Recent)
+        catalogueIndex();
     const Servers rows = initialRows();
     removeRows(0, rowCount());
     insertServers(0, rows, initialRowTexts(rows));
@@ -475,16 +480,23 @@ void ServerListModel::appendRecentServer(const Server& server)
     if (m_kind != Recent)
         return;
     Settings* settings = Settings::instance();
-    Servers recent = settings->loadRecentServers(m_catalogue);
+    Servers recent = settings->loadRecentServers(m_catalogue, catalogueIndex());
     recent << server;
     settings->saveRecentServers(recent);
     refreshRecentServers(m_recentExpanded);
 }
 
+const CatalogueIndex& ServerListModel::catalogueIndex()
+{
+    if (!m_index)
+        m_index.emplace(m_catalogue);
+    return *m_index;
+}
+
 void ServerListModel::refreshRecentServers(bool expanded)
 {
     m_recentExpanded = expanded;
-    const Servers recent = Settings::instance()->loadRecentServers(m_catalogue);
+    const Servers recent = Settings::instance()->loadRecentServers(m_catalogue, catalogueIndex());
     const int header = lastRecentHeaderRow();
     if (header < 0) {
         Logger::info(objectName(), QStringLiteral("Can't find parent item!"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "api/catalogueindex.h"
 #include "api/server.h"
 #include "models/serversearchindex.h"
 
@@ -7,6 +8,8 @@
 #include <QHash>
 #include <QString>
 #include <QVector>
+
+#include <optional>
 
 // The rows behind one list of the server window: the recommended servers, every country with
 // its servers, or the favourite and recent sections. Tracks the selected location and publishes
@@ -110,6 +113,8 @@ private:
     void setAllExpanded(bool expand);
     bool expansionWanted(const Server& row, bool expand) const;
     Servers childrenOf(const Server& row, QVector<QString>& texts);
+    // Built when first asked for: the all-servers list never is.
+    const CatalogueIndex& catalogueIndex();
     void forceNotification();
 
     QString countrySelectionCode(const QString& id) const;
@@ -123,6 +128,7 @@ private:
     QVector<QString> m_rowTexts;
     Servers m_catalogue;
     ServerSearchIndex m_search;
+    std::optional<CatalogueIndex> m_index;
     Servers m_baseRows;
     bool m_allCountries = false;
     bool m_recentExpanded = false;

@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include "api/catalogue.h"
+#include "api/catalogueindex.h"
 #include "app/logger.h"
 #include "clients/wireguardclient.h"
 #include "platform/platform.h"
@@ -367,17 +368,19 @@ void Settings::setFavorite(const QString& id, bool set)
 
 Servers Settings::loadRecentServers(const Servers& catalogue)
 {
+    return loadRecentServers(catalogue, CatalogueIndex(catalogue));
+}
+
+Servers Settings::loadRecentServers(const Servers& catalogue, const CatalogueIndex& index)
+{
     m_store->beginGroup(m_settingsGroup);
     const QStringList stored = m_store->value(key(keyRecent)).toStringList();
     m_store->endGroup();
     Servers recent;
     for (const QString& identifier : stored) {
-        for (const Server& server : catalogue) {
-            if (Catalogue::identifierForAddress(catalogue, server.ip) == identifier) {
-                recent << server;
-                break;
-            }
-        }
+        const int at = index.indexOfIdentifier(identifier);
+        if (at >= 0)
+            recent << catalogue.at(at);
     }
     return recent;
 }

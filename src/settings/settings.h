@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QVector>
 
+class CatalogueIndex;
 class QSettings;
 
 // Every user preference, the account credentials (enciphered on disk), the chosen server, the
@@ -120,6 +121,8 @@ public:
 
     void setFavorite(const QString& id, bool set);
     Servers loadRecentServers(const Servers& catalogue);
+    // With the catalogue's index at hand, as a list that keeps one does.
+    Servers loadRecentServers(const Servers& catalogue, const CatalogueIndex& index);
     void saveRecentServers(const Servers& servers);
     void setTunnelAdapters(const NetworkInterfaces& adapters) { m_tunnelAdapters = adapters; }
 

@@ -193,6 +193,18 @@ void SettingsTest::recentServersKeepLastThree()
              QStringList({QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2")}));
     // Identifiers without a server in the catalogue are passed over.
     QCOMPARE(settings.loadRecentServers({six[1]}).size(), 1);
+
+    // Entries that share an address go by the first one's name; an address that is no IPv4
+    // address is its own identifier.
+    const Servers shared{server(QStringLiteral("de-1"), QStringLiteral("10.0.1.1")),
+                         server(QStringLiteral("de-2"), QStringLiteral("10.0.1.1")),
+                         server(QStringLiteral("host-a"), QStringLiteral("vpn.example"))};
+    settings.saveRecentServers({shared[0], shared[2]});
+    QVERIFY(log.contains(QStringLiteral("Settings: Save recent servers: de-1,vpn.example")));
+    const Servers found = settings.loadRecentServers(shared);
+    QCOMPARE(found.size(), 2);
+    QCOMPARE(found[0].name, QStringLiteral("de-1"));
+    QCOMPARE(found[1].name, QStringLiteral("host-a"));
 }
 
 void SettingsTest::credentialsAreSimplifiedAndEnciphered()

@@ -22,9 +22,12 @@ recovery_medians() {
     }
     /info\t(udp|tcp|stealth|wireguard|down and up|moved)/ && / ms / {
       line = $0
+      fn = ""
+      if (match(line, /LabTest::[A-Za-z]+/)) fn = substr(line, RSTART + 9, RLENGTH - 9)
       sub(/.*info\t/, "", line)
       tag = line; sub(/:.*/, "", tag)
       key = tag; sub(/ [0-9]+\/[0-9]+$/, "", key)
+      key = fn ", " key
       what = line; sub(/^[^:]*: /, "", what)
       first = ""; second = ""
       n = split(what, words, " ")
@@ -44,7 +47,7 @@ recovery_medians() {
         text = kind[key]
         sub(/N ms/, median(a[key]) " ms", text)
         if (b[key] != "") sub(/N ms/, median(b[key]) " ms", text)
-        printf "%-28s %s (median of %d)\n", key ":", text, runs[key]
+        printf "%-58s %s (median of %d)\n", key ":", text, runs[key]
       }
     }' "$1" | sort
 }

@@ -605,8 +605,11 @@ void VpnCore::handleDisconnect(const QString& reportedData, bool reportedCritica
     carryOut(decision.dns);
     showDisconnectedLocation();
 
-    m_nextIsReconnection = decision.reconnection == ProtectionPolicy::Reconnection::AfterDrop ||
-                           decision.reconnection == ProtectionPolicy::Reconnection::AfterNetwork;
+    // A late report of a run already let go leaves the pending reconnection as it is.
+    if (decision.followUpAttempt())
+        m_nextIsReconnection =
+            decision.reconnection == ProtectionPolicy::Reconnection::AfterDrop ||
+            decision.reconnection == ProtectionPolicy::Reconnection::AfterNetwork;
     if (!decision.followUpAttempt()) {
         requestCurrentIpAddress(currentIpDelayMs);
         return;
@@ -1003,7 +1006,9 @@ void VpnCore::onAttemptDeadline()
 {
     const bool restartingByItself = m_protection.phase == ProtectionPolicy::Phase::Connected &&
                                     m_connectionState == ConnectionState::Reconnecting;
-    if (m_tunnelDead || m_connectionState == ConnectionState::Connected ||
+    // Connected held for the kill switch's answer is Connected already.
+    if (m_tunnelDead || m_connectedAwaitsKillSwitch ||
+        m_connectionState == ConnectionState::Connected ||
         m_connectionState == ConnectionState::Disconnected ||
         !ProtectionPolicy::attemptHasDeadline(m_protection, m_reconnectionAttempt,
                                               restartingByItself))
@@ -1012,13 +1017,19 @@ void VpnCore::onAttemptDeadline()
                                                  "attempt up")
                                       .arg(m_vpnServerIp)
                                       .arg(ProtectionPolicy::attemptDeadlineMs / 1000));
+    // Without a network under it no attempt could succeed: that is a wait, not a failure.
+    if (Utils::isServerAddress(m_vpnServerIp)) {
+        const Platform::RouteFacts route = Platform::routeTo(m_vpnServerIp);
+        m_networkLost = !NetworkFollow::usable(route.found, route.device);
+    }
     takeDownTunnel();
 }
 
 void VpnCore::fallBackWithinCountry(int attempt)
 {
     // Only while the user's choice is still the country the ranking is of.
-    if (m_rankingCountry.isEmpty() || m_settings->currentServerId() != m_rankingCountry)
+    if (m_rankingCountry.isEmpty() ||
+        m_settings->currentServerId().compare(m_rankingCountry, Qt::CaseInsensitive) != 0)
         return;
     const QString next =
         CountryFallback::serverForAttempt(m_vpnServerIp, attempt, m_countryRanking);

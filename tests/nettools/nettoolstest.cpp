@@ -189,6 +189,20 @@ void NetToolsTest::dnsTexts()
     QVERIFY(DnsData::fromJson(saved.toJson(), &back));
     QCOMPARE(back.content, original);
     QCOMPARE(back.links.value(QStringLiteral("eth0")).domains, QStringList({"~.", "lan"}));
+    // A file from before the tool kept what it wrote: nothing counts as rewritten.
+    QVERIFY(back.written.isEmpty() && back.applied.isEmpty());
+    QVERIFY(!DnsData::rewrittenSince(back.written, "nameserver 198.51.100.1\n"));
+    QVERIFY(!DnsData::rewrittenSince(back.applied, QStringLiteral("eth0"), {{"9.9.9.9"}, {}}));
+    // What the tool wrote comes back; anything else there now is the network's.
+    saved.written = "nameserver 10.8.0.1\n";
+    saved.applied.insert(QStringLiteral("eth0"), {{"10.8.0.1"}, {"~."}});
+    QVERIFY(DnsData::fromJson(saved.toJson(), &back));
+    QVERIFY(!DnsData::rewrittenSince(back.written, "nameserver 10.8.0.1\n"));
+    QVERIFY(DnsData::rewrittenSince(back.written, "nameserver 198.51.100.1\n"));
+    QVERIFY(!DnsData::rewrittenSince(back.applied, QStringLiteral("eth0"), {{"10.8.0.1"}, {"~."}}));
+    QVERIFY(
+        DnsData::rewrittenSince(back.applied, QStringLiteral("eth0"), {{"192.0.2.1"}, {"lan"}}));
+    QVERIFY(!DnsData::rewrittenSince(back.applied, QStringLiteral("wlan0"), {{"192.0.2.1"}, {}}));
     // dns.dat lies in the user's folder: a link anywhere but /run is refused.
     saved.kind = DnsData::FileKind::Link;
     saved.linkTarget = QStringLiteral("/etc/shadow");

@@ -53,14 +53,19 @@ bool DnsTool::pointAtTunnel(QString* error)
                 std::fprintf(stderr, "dns: the network rewrote resolv.conf, saved anew\n");
             saved = current;
         }
-        saved.written = ResolvConfText::withServers(current.content, m_arguments.allServers());
-        return save(saved, error) &&
-               ResolvConfFile::write(saved.written,
-                                     current.kind == DnsData::FileKind::File ? current.mode : 0644,
-                                     error);
+        // Until the new text is in place, only what is there now counts as ours.
+        const QByteArray text =
+            ResolvConfText::withServers(current.content, m_arguments.allServers());
+        if (!save(saved, error) ||
+            !ResolvConfFile::write(
+                text, current.kind == DnsData::FileKind::File ? current.mode : 0644, error))
+            return false;
+        saved.written = text;
+        return save(saved, error);
     }
     if (!haveSaved)
         saved.backend = DnsData::Backend::Resolved;
+    QStringList links;
     for (const DnsEntry& entry : m_arguments.entries) {
         // A link the tunnel gave no address for keeps its DNS.
         if (entry.servers.isEmpty())
@@ -71,16 +76,27 @@ bool DnsTool::pointAtTunnel(QString* error)
         if (!saved.links.contains(entry.link) ||
             DnsData::rewrittenSince(saved.applied, entry.link, current))
             saved.links.insert(entry.link, current);
-        saved.applied.insert(entry.link, {entry.servers, {QStringLiteral("~.")}});
+        links << entry.link;
     }
     if (!save(saved, error))
         return false;
+    bool applied = true;
     for (const DnsEntry& entry : m_arguments.entries) {
-        if (!entry.servers.isEmpty() &&
-            !ResolvedLinks::apply(entry.link, saved.applied.value(entry.link), error))
-            return false;
+        if (applied && !entry.servers.isEmpty())
+            applied =
+                ResolvedLinks::apply(entry.link, {entry.servers, {QStringLiteral("~.")}}, error);
     }
-    return true;
+    // What resolved shows now is ours, in its own spelling, also after a failure half way.
+    for (const QString& link : qAsConst(links)) {
+        DnsData::LinkSettings shown;
+        QString readError;
+        if (ResolvedLinks::read(link, &shown, &readError))
+            saved.applied.insert(link, shown);
+    }
+    // A failed apply keeps its own error.
+    QString saveError;
+    const bool kept = save(saved, applied ? error : &saveError);
+    return applied && kept;
 }
 
 bool DnsTool::putBackUser(QString* error)

@@ -38,8 +38,9 @@ int main(int argc, char** argv)
     if (!folder.open(&error))
         return fail(error);
     StateFolder state(StateFolder::pathFromEnvironment(defaultStateDir));
-    if (!state.open(&error))
-        return fail(error);
+    // Each run reads, changes and writes the saved settings: one at a time.
+    if (!state.open(&error) || !state.lock("dns.lock"))
+        return fail(error.isEmpty() ? QStringLiteral("cannot lock the state folder") : error);
     DnsTool tool(arguments, folder, state, uid);
     if (!tool.run(&error))
         return fail(error);

@@ -3,6 +3,7 @@
 #include "wholefile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +21,8 @@ StateFolder::StateFolder(const QByteArray& path) : m_path(path) {}
 
 StateFolder::~StateFolder()
 {
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
     if (m_fd >= 0)
         ::close(m_fd);
 }
@@ -70,4 +73,20 @@ bool StateFolder::write(const char* name, const QByteArray& data) const
 void StateFolder::remove(const char* name) const
 {
     ::unlinkat(m_fd, name, 0);
+}
+
+bool StateFolder::lock(const char* name)
+{
+    const int fd = ::openat(m_fd, name, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    struct stat info = {};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != 0 ||
+        ::flock(fd, LOCK_EX) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
+    m_lockFd = fd;
+    return true;
 }

@@ -24,8 +24,12 @@ public:
     // Whole or not at all: a new file of root's (0600) renamed over the name.
     bool write(const char* name, const QByteArray& data) const;
     void remove(const char* name) const;
+    // Holds an exclusive lock on the named file for as long as this object lives, so that runs
+    // that read, change and write the same state take turns.
+    bool lock(const char* name);
 
 private:
     QByteArray m_path;
     int m_fd = -1;
+    int m_lockFd = -1;
 };

@@ -58,8 +58,7 @@ bool writeCopy(const QString& copyPath, const QByteArray& json)
 
 } // namespace
 
-bool ResolvConfCopy::save(const QString& copyPath, const QByteArray& text, DnsData* found,
-                          QString* error)
+bool ResolvConfCopy::save(const QString& copyPath, DnsData* found, QString* error)
 {
     if (!ResolvConfFile::read(found, error))
         return false;
@@ -69,11 +68,19 @@ bool ResolvConfCopy::save(const QString& copyPath, const QByteArray& text, DnsDa
     // A copy from a run that died holds the user's file, unless the network wrote its own since.
     if (readCopy(copyPath, &earlier) && !DnsData::rewrittenSince(earlier.written, found->content))
         copy = earlier;
-    copy.written = text;
     if (writeCopy(copyPath, copy.toJson()))
         return true;
     *error = systemError(QStringLiteral("cannot save /etc/resolv.conf"));
     return false;
+}
+
+bool ResolvConfCopy::noteWritten(const QString& copyPath, const QByteArray& text)
+{
+    DnsData copy;
+    if (!readCopy(copyPath, &copy))
+        return false;
+    copy.written = text;
+    return writeCopy(copyPath, copy.toJson());
 }
 
 bool ResolvConfCopy::restore(const QString& copyPath, bool* restored, QString* error)

@@ -284,10 +284,12 @@ void TunnelLink::writeResolvConf(const QStringList& dns)
     DnsData found;
     QString error;
     // Once the copy is saved, down() puts it back even when the write below fails half way.
-    m_resolvConfWritten = ResolvConfCopy::save(m_resolvConfCopy, text, &found, &error);
+    m_resolvConfWritten = ResolvConfCopy::save(m_resolvConfCopy, &found, &error);
     const bool ok = m_resolvConfWritten &&
                     ResolvConfFile::write(
                         text, found.kind == DnsData::FileKind::File ? found.mode : 0644, &error);
+    if (ok)
+        ResolvConfCopy::noteWritten(m_resolvConfCopy, text);
     m_log(ok ? QStringLiteral("DNS set in /etc/resolv.conf") : error);
 }
 

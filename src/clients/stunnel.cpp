@@ -13,8 +13,9 @@ namespace {
 
 const int stopWaitMs = 30000;
 const char confirmation[] = "Configuration successful";
-// stunnel confirms its configuration before it binds: the listener follows shortly.
-const int listenerPollMs = 100;
+// stunnel confirms its configuration before it binds: the listener follows within milliseconds,
+// and every one of them is the user's wait for Connected.
+const int listenerPollMs = 10;
 const int listenerWaitMs = 5000;
 
 } // namespace

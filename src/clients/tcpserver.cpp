@@ -31,7 +31,12 @@ bool TcpServer::start(const QString& host, quint16 port)
 
 void TcpServer::close()
 {
-    // The accepted socket is a child of the listener and goes with it.
+    // The accepted socket is a child of the listener and goes with it; the signals it sends
+    // while it is being destroyed must not reach us, half a socket as it is by then.
+    if (m_connection) {
+        m_connection->disconnect(this);
+        m_connection = nullptr;
+    }
     delete m_server;
     m_server = nullptr;
 }

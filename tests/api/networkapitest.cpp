@@ -4,6 +4,7 @@
 #include "api/networkapi.h"
 #include "fakes/fakebackend.h"
 #include "support/logcapture.h"
+#include "support/residentmemory.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -212,7 +213,8 @@ void NetworkApiTest::oversizedFeedIsCutOff()
         QVERIFY2(log.contains(QStringLiteral("NetworkApi: 'API Serverlist URL' finished, error: "
                                              "Reply larger than 33554432 bytes (code: 5)")),
                  qPrintable(log.messages().join(QLatin1Char('\n'))));
-        QVERIFY2(growth < round.second, qPrintable(QStringLiteral("%1 KiB").arg(growth)));
+        QVERIFY2(!ResidentMemory::boundsHold() || growth < round.second,
+                 qPrintable(QStringLiteral("%1 KiB").arg(growth)));
     }
     m_backend->setGeneratedFeed(0, false);
 }

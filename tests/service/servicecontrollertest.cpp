@@ -444,7 +444,8 @@ void ServiceControllerTest::oversizedFrameClosesTheLink()
     QSignalSpy output(&controller, &ServiceController::processOutput);
     QVERIFY(lost.wait(10000));
     const qint64 grown = ResidentMemory::kib() - before;
-    QVERIFY2(grown < memoryBoundKib, qPrintable(QStringLiteral("%1 KiB").arg(grown)));
+    QVERIFY2(!ResidentMemory::boundsHold() || grown < memoryBoundKib,
+             qPrintable(QStringLiteral("%1 KiB").arg(grown)));
     QCOMPARE(output.count(), 0);
     QVERIFY(log.contains(QStringLiteral("ServiceController: Connection lost")));
     QVERIFY(log.waitFor(QStringLiteral("ServiceController: Reopen connection"), 2 * oneInterval));
@@ -478,7 +479,8 @@ void ServiceControllerTest::heldCommandsAreBounded()
     QVERIFY(log.contains(
         QStringLiteral("ServiceController: Too many held commands, dropped: start: openvpn")));
     const qint64 grown = ResidentMemory::kib() - before;
-    QVERIFY2(grown < memoryBoundKib, qPrintable(QStringLiteral("%1 KiB").arg(grown)));
+    QVERIFY2(!ResidentMemory::boundsHold() || grown < memoryBoundKib,
+             qPrintable(QStringLiteral("%1 KiB").arg(grown)));
 
     // The command of the handle that is gone is not sent.
     FakeService service;

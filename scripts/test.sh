@@ -15,7 +15,8 @@ sanitize=""
 if [ -n "$sanitize" ]; then
   build="${BUILD_DIR:-$root/build-asan}"
   BUILD_DIR="$build" "$root/scripts/build.sh" -DCORVALINK_SANITIZE=ON -DCORVALINK_BUILD_BENCH=OFF
-  export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1"
+  # Whole stacks for leaks, so that a suppression names the library a leak comes from.
+  export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:fast_unwind_on_malloc=0"
   export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/leaks.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$root/tests/sanitizers/undefined.supp"
 else

@@ -2,7 +2,8 @@
 # Installs what is missing, builds and runs every suite through CTest (the lab's under the label
 # "lab": "ctest -L lab" alone, "ctest -LE lab" without; its long variants, every transition for
 # every protocol, also under "long": "ctest -LE long" leaves them out), the README's run command
-# unattended, then the format and Windows syntax checks. Exits non-zero on any failure.
+# unattended, then the format and Windows syntax checks and a replay of the fuzz corpora. Exits
+# non-zero on any failure.
 #
 # --sanitize: every suite but the lab's, built into build-asan/ under AddressSanitizer (with
 # LeakSanitizer) and UndefinedBehaviorSanitizer; reports in libraries not ours are suppressed
@@ -46,4 +47,6 @@ else
 fi
 "$root/scripts/check-format.sh" || status=1
 "$root/scripts/check-windows.sh" || status=1
+# Every fuzz target's seed corpus, replayed once.
+"$root/scripts/fuzz.sh" || status=1
 exit $status

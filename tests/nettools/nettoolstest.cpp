@@ -117,8 +117,9 @@ void NetToolsTest::dnsEntries()
 {
     DnsArguments vpn;
     QString error;
-    QVERIFY(vpn.parse({"vpn", "eth0@10.8.0.1,fd00::1", "wg0@,"}, &error));
+    QVERIFY(vpn.parse({"vpn", "eth0@10.8.0.1,FD00:0::1", "wg0@,"}, &error));
     QCOMPARE(vpn.entries.at(1).servers, QStringList());
+    // In one spelling, as the system shows them back.
     QCOMPARE(vpn.allServers(), QStringList({"10.8.0.1", "fd00::1"}));
 
     DnsArguments user;
@@ -133,6 +134,7 @@ void NetToolsTest::dnsEntries()
                                                      {"user", "eth0@1.1.1.1:0"},
                                                      {"user", "eth0@1.1.1.1%eth0"},
                                                      {"user", "../x@1.1.1.1"},
+                                                     {"user", "-f@1.1.1.1"},
                                                      {"user", "eth0@1.1.1.1\n"},
                                                      {"vpn", "eth0"},
                                                      {"reset", "eth0@1.1.1.1"},

@@ -68,7 +68,8 @@ bool DnsEntry::parse(const QString& text, bool userForms, DnsEntry* entry, QStri
             *error = QStringLiteral("a DNS server of link %1 is not an address").arg(entry->link);
             return false;
         }
-        entry->servers << server;
+        // The tunnel's servers in one spelling, as resolved and resolv.conf show them back.
+        entry->servers << (userForms ? server : AddressText::canonicalIp(server));
     }
     return true;
 }

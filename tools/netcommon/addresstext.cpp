@@ -113,7 +113,8 @@ bool AddressText::covers(const QString& outer, const QString& inner)
 
 bool AddressText::isInterfaceName(const QString& text)
 {
-    static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_.-]{1,15}\\z"));
+    // No leading "-": the name becomes an argument of ip and resolvectl, never an option.
+    static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_.][A-Za-z0-9_.-]{0,14}\\z"));
     return name.match(text).hasMatch() && text != QLatin1String(".") && text != QLatin1String("..");
 }
 

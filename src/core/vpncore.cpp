@@ -26,6 +26,8 @@ const QString cantFindPorts = QStringLiteral("CantFindPorts");
 const QString crashExit = QStringLiteral("CrashExit");
 const QString heldByAnotherUser = QStringLiteral("HeldByAnotherUser");
 const QString networkLost = QStringLiteral("NetworkLost");
+// What the WireGuard tunnel program reports when its server never answered.
+const QString noHandshake = QStringLiteral("No handshake with the server");
 // Changes come in bursts (a link, its addresses, its routes): one look after they settle.
 const int networkSettleMs = 300;
 const int wireGuardProtocol = 3;
@@ -487,7 +489,14 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
         handleConnected();
         break;
     case ConnectionState::Error:
-        handleDisconnect(additionalData, critical);
+        // A server that never answers a reconnection is one failed attempt, not the end.
+        if (m_reconnectionAttempt && additionalData == noHandshake) {
+            Logger::warning(objectName(), QStringLiteral("No answer from '%1', the attempt failed")
+                                              .arg(m_vpnServerIp));
+            handleDisconnect(crashExit, false);
+        } else {
+            handleDisconnect(additionalData, critical);
+        }
         m_errorText = errorDescription;
         emit vpnConnectionErrorTextChanged(m_errorText);
         break;

@@ -491,8 +491,9 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state, const QStri
     case ConnectionState::Error:
         // A server that never answers a reconnection is one failed attempt, not the end.
         if (m_reconnectionAttempt && additionalData == noHandshake) {
-            Logger::warning(objectName(), QStringLiteral("No answer from '%1', the attempt failed")
-                                              .arg(m_vpnServerIp));
+            Logger::warning(
+                objectName(),
+                QStringLiteral("No answer from '%1', the attempt failed").arg(m_vpnServerIp));
             handleDisconnect(crashExit, false);
         } else {
             handleDisconnect(additionalData, critical);

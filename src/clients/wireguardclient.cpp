@@ -18,6 +18,8 @@ int configNameCounter = 1;
 const int configNameLimit = 1000;
 const char byteCountTag[] = ">BYTECOUNT:";
 std::function<void(const QString&)> keyFileCreatedHook;
+// The tunnel program's end report follows its closed report line within moments.
+const int endReportWaitMs = 5000;
 
 } // namespace
 
@@ -39,6 +41,9 @@ WireGuardClient::WireGuardClient(QObject* parent) : VpnClient(parent), m_logger(
     connect(m_reportServer, &TcpServer::lineTooLong, this, &WireGuardClient::onReportLineTooLong);
     connect(&m_logger, &WireGuardLogger::lineReaded, this,
             &WireGuardClient::onWireGuardLoggerLineReaded);
+    m_endReportWait.setSingleShot(true);
+    m_endReportWait.setInterval(endReportWaitMs);
+    connect(&m_endReportWait, &QTimer::timeout, this, &WireGuardClient::onEndReportMissing);
 }
 
 WireGuardClient::~WireGuardClient()
@@ -367,8 +372,23 @@ bool WireGuardClient::handleReportLine(const QString& line)
 
 void WireGuardClient::onSocketError(QAbstractSocket::SocketError socketError)
 {
-    if (socketError == QAbstractSocket::RemoteHostClosedError)
-        setConnectionState(ConnectionState::Disconnected, QString(), false);
+    if (socketError != QAbstractSocket::RemoteHostClosedError)
+        return;
+    // The tunnel program closes its report line as it ends. Unless we stopped it, its end report
+    // follows and tells a clean end from a crash, which must not pass for a disconnect.
+    if (!m_stopRequested && m_wireGuardProcess->state() != ServiceProcess::NotRunning) {
+        m_endReportWait.start();
+        return;
+    }
+    setConnectionState(ConnectionState::Disconnected, QString(), false);
+}
+
+void WireGuardClient::onEndReportMissing()
+{
+    // A service that went away took the run with it: no clean end, and its code is unknown.
+    Logger::info(objectName(), QStringLiteral("No end report from the tunnel program"));
+    const int unknownEndCode = -1;
+    onWireGuardProcessFinished(unknownEndCode);
 }
 
 void WireGuardClient::onReportLineTooLong()
@@ -403,6 +423,7 @@ void WireGuardClient::onWireGuardProcessError(int code)
 
 void WireGuardClient::onWireGuardProcessFinished(int exitCode)
 {
+    m_endReportWait.stop();
     // The "--remove" run reads the file; once no run of ours is left the key can go.
     if (m_removeRunPending && m_wireGuardProcess->state() == ServiceProcess::NotRunning) {
         m_removeRunPending = false;

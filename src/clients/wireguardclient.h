@@ -6,6 +6,8 @@
 #include "clients/vpnprocess.h"
 #include "clients/wireguardlogger.h"
 
+#include <QTimer>
+
 #include <functional>
 
 // WireGuard: the configuration comes from the account's keys, the service runs the tunnel
@@ -64,6 +66,7 @@ private:
     static bool preparePrivateFolder(const QString& folder);
     static bool writeKeyFile(const QString& path, const QString& text);
     void removeKeyFile();
+    void onEndReportMissing();
 
     const QString m_processName = QStringLiteral("wireguard-service");
     const QString m_reportHost = QStringLiteral("127.0.0.1");
@@ -77,4 +80,6 @@ private:
     bool m_removeRunPending = false;
     QString m_ringLogPath;
     WireGuardLogger m_logger;
+    // From the report line's close to the program's end report.
+    QTimer m_endReportWait;
 };

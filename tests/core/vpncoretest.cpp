@@ -96,6 +96,7 @@ void VpnCoreTest::init()
             m_records.filePath(QStringLiteral("openvpn-%1.txt").arg(m_run)).toUtf8());
     qputenv("FAKE_OPENVPN_SCENARIO", "udp");
     qunsetenv("FAKE_OPENVPN_EXIT_CODE");
+    qunsetenv("FAKE_WG_SCRIPT");
     m_lab = std::make_unique<TunnelLab>();
     QVERIFY(m_lab->linkOpenVpn(TunnelLab::fakeOpenVpn()));
     QVERIFY(m_lab->linkWireGuard(TunnelLab::fakeWireGuard()));
@@ -329,6 +330,30 @@ void VpnCoreTest::crashesReconnectUnderHeldProtectionAndFourthGivesUp()
     core->disableKillSwitch();
     QTRY_VERIFY(commands().contains(killSwitchOff));
     QVERIFY(!Status().killswitchActivated());
+}
+
+void VpnCoreTest::unansweredWireGuardHandshakesAreFailedReconnections()
+{
+    // Connected, then the tunnel program dies (a crash, not a disconnect, although its report
+    // line closes first); every later run finds no answer from the server.
+    qputenv("FAKE_WG_SCRIPT", ">STATE:CONNECTED|sleep:300|exit:1");
+    Settings::instance()->setNetworkProtocol(3);
+    WireGuardClient::setCurrentAccount(
+        Account(7, QStringLiteral("alice"), QStringLiteral("Active"), QString(), QString(),
+                QStringLiteral("10.66.0.2"),
+                QStringLiteral("yAnz5TF+lXXJte14tji3zlMNq+hd2rYUIgJBgB3fBmk=")));
+    LogCapture log;
+    auto core = makeCore();
+    QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
+    core->setVpnServerIp(server1, QStringLiteral("Lab, Loopback"));
+    core->connectToVpn();
+    QVERIFY(waitForState(states, ConnectionState::Connected));
+    qputenv("FAKE_WG_SCRIPT", ">STATE:ERROR:No handshake with the server|exit:1");
+    // Three tries, as for any failed reconnection, then the end; the user's own first attempt
+    // would have ended at the error.
+    QVERIFY(log.waitFor(QStringLiteral("Can't reconnect after 3 attempts..."), 30000));
+    QCOMPARE(log.count(QStringLiteral("No answer from '127.0.0.1', the attempt failed")), 3);
+    QVERIFY(!log.contains(QStringLiteral("Critical error, reconnection is not allowed now!")));
 }
 
 void VpnCoreTest::dropWithoutReconnectionHoldsProtectionUntilTheUserLetsGo()

@@ -26,6 +26,7 @@ private slots:
     void automaticTcpPortIsSearchedFirst();
     void failedPortSearchShowsNoPortsAndCancelledSearchNeverStartsTunnel();
     void crashesReconnectUnderHeldProtectionAndFourthGivesUp();
+    void unansweredWireGuardHandshakesAreFailedReconnections();
     void dropWithoutReconnectionHoldsProtectionUntilTheUserLetsGo();
     void serverSwitchSurvivesTheOldRunsLateEndReport();
     void preconditionsReportTheirErrorAndStartNothing_data();

@@ -2,10 +2,11 @@
 
 #include <QHostAddress>
 
-void TunnelHealth::start(qint64 nowMs)
+void TunnelHealth::start(qint64 nowMs, bool oneWayKeepalives)
 {
     *this = TunnelHealth();
     m_lastReceivedMs = nowMs;
+    m_oneWayKeepalives = oneWayKeepalives;
 }
 
 void TunnelHealth::record(quint64 received, quint64 sent, qint64 nowMs)
@@ -47,7 +48,7 @@ TunnelHealth::Verdict TunnelHealth::judge(qint64 nowMs) const
         return Verdict::Probe;
     if (nowMs - m_lastReceivedMs < silenceMs)
         return Verdict::Alive;
-    return m_sentSinceReceived ? Verdict::Dead : Verdict::Probe;
+    return m_sentSinceReceived && !m_oneWayKeepalives ? Verdict::Dead : Verdict::Probe;
 }
 
 QString TunnelHealth::describe(qint64 nowMs) const

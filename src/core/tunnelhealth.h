@@ -17,12 +17,14 @@ public:
     };
 
     static constexpr qint64 silenceMs = 30000;
-    // How long a probe's answer may take.
-    static constexpr qint64 probeAnswerMs = 5000;
+    // How long a probe's answer may take: an echo through a live tunnel takes milliseconds.
+    static constexpr qint64 probeAnswerMs = 3000;
     // A clock tick this late, or this much sleep between two ticks, means the process was away.
     static constexpr qint64 awayMs = 30000;
 
-    void start(qint64 nowMs);
+    // Where the tunnel's keepalives go one way only (WireGuard's), something sent into silence
+    // proves nothing: a probe decides.
+    void start(qint64 nowMs, bool oneWayKeepalives = false);
     void record(quint64 received, quint64 sent, qint64 nowMs);
     void probeSent(qint64 nowMs);
     // Judge at once, whatever the silence so far: the process was stopped or the machine slept.
@@ -46,4 +48,5 @@ private:
     bool m_sentSinceReceived = false;
     qint64 m_probeMs = -1;
     bool m_checkNow = false;
+    bool m_oneWayKeepalives = false;
 };

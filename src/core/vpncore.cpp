@@ -568,7 +568,8 @@ void VpnCore::handleConnected()
     m_onlineActivityTimer.start();
 
     m_tunnelDead = false;
-    m_health.start(monotonicMs());
+    // WireGuard's persistent keepalives go out and nothing answers them in a healthy tunnel.
+    m_health.start(monotonicMs(), qobject_cast<WireGuardClient*>(m_vpnClient) != nullptr);
     m_lastTick = Platform::wakeClocks();
     m_healthTimer.start();
 

@@ -10,12 +10,13 @@ Q_DECLARE_METATYPE(TunnelHealth::Verdict)
 namespace {
 
 // A history of the tunnel, one step per word: "rx" something came back, "tx" something went out,
-// "probe" a probe went out, "away" the process was stopped or slept, "+N" N seconds pass.
+// "probe" a probe went out, "away" the process was stopped or slept, "+N" N seconds pass; a
+// history that begins with "oneway" is a tunnel whose keepalives go one way (WireGuard).
 TunnelHealth replay(const QString& history, qint64* nowMs)
 {
     TunnelHealth health;
     *nowMs = 0;
-    health.start(*nowMs);
+    health.start(*nowMs, history.startsWith(QLatin1String("oneway")));
     quint64 received = 0;
     quint64 sent = 0;
     for (const QString& step : history.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -48,7 +49,7 @@ void TunnelHealthTest::verdictsOverTime_data()
     QTest::newRow("sent, nothing back for 30 s: dead") << "tx +30" << Verdict::Dead;
     QTest::newRow("sent and answered") << "tx +20 rx +20" << Verdict::Alive;
     QTest::newRow("answered, then sent into silence") << "rx +5 tx +30" << Verdict::Dead;
-    QTest::newRow("probe waits for its answer") << "+30 probe +4" << Verdict::Alive;
+    QTest::newRow("probe waits for its answer") << "+30 probe +2" << Verdict::Alive;
     QTest::newRow("probe unanswered") << "+30 probe tx +5" << Verdict::Dead;
     QTest::newRow("probe answered") << "+30 probe tx +1 rx +4" << Verdict::Alive;
     QTest::newRow("answered probe, quiet again: probe again")
@@ -57,6 +58,12 @@ void TunnelHealthTest::verdictsOverTime_data()
     QTest::newRow("back from away, probe unanswered") << "rx +1 away probe +5" << Verdict::Dead;
     QTest::newRow("back from away, answered") << "rx +1 away probe +1 rx +5" << Verdict::Alive;
     QTest::newRow("restarted counts start afresh") << "tx +10 restart +25" << Verdict::Dead;
+    // An idle WireGuard tunnel sends its keepalives into silence: only an unanswered probe kills.
+    QTest::newRow("one-way keepalives into silence: probe") << "oneway rx tx +30" << Verdict::Probe;
+    QTest::newRow("one-way keepalives, probe answered")
+        << "oneway rx tx +30 probe +1 rx +2" << Verdict::Alive;
+    QTest::newRow("one-way keepalives, probe unanswered")
+        << "oneway rx tx +30 probe tx +3" << Verdict::Dead;
 }
 
 void TunnelHealthTest::verdictsOverTime()

@@ -1029,10 +1029,7 @@ void VpnCore::onAttemptDeadline()
                                       .arg(m_vpnServerIp)
                                       .arg(ProtectionPolicy::attemptDeadlineMs / 1000));
     // Without a network under it no attempt could succeed: that is a wait, not a failure.
-    if (Utils::isServerAddress(m_vpnServerIp)) {
-        const Platform::RouteFacts route = Platform::routeTo(m_vpnServerIp);
-        m_networkLost = !NetworkFollow::usable(route.found, route.device);
-    }
+    m_networkLost = Utils::isServerAddress(m_vpnServerIp) && !routeToServer().usable;
     takeDownTunnel();
 }
 
@@ -1055,6 +1052,13 @@ void VpnCore::fallBackWithinCountry(int attempt)
 
 // ---- the network under the tunnel ----
 
+VpnCore::ServerRoute VpnCore::routeToServer() const
+{
+    const Platform::RouteFacts route = Platform::routeTo(m_vpnServerIp);
+    return {NetworkFollow::usable(route.found, route.device),
+            route.found ? route.device : QStringLiteral("none")};
+}
+
 void VpnCore::onNetworkChanged()
 {
     // The address becomes an argument of the route lookup.
@@ -1064,19 +1068,16 @@ void VpnCore::onNetworkChanged()
                            m_protection.phase == ProtectionPolicy::Phase::Connected;
     if (!connected && !m_waitingForNetwork)
         return;
-    const Platform::RouteFacts route = Platform::routeTo(m_vpnServerIp);
-    const bool usable = NetworkFollow::usable(route.found, route.device);
-    if (connected && !usable && !m_tunnelDead) {
-        Logger::warning(
-            objectName(),
-            QStringLiteral("The network under the tunnel is gone: the route to '%1' "
-                           "leads through '%2'")
-                .arg(m_vpnServerIp, route.found ? route.device : QStringLiteral("none")));
+    const ServerRoute route = routeToServer();
+    if (connected && !route.usable && !m_tunnelDead) {
+        Logger::warning(objectName(), QStringLiteral("The network under the tunnel is gone: the "
+                                                     "route to '%1' leads through '%2'")
+                                          .arg(m_vpnServerIp, route.device));
         m_networkLost = true;
         takeDownTunnel();
         return;
     }
-    if (!m_waitingForNetwork || !usable)
+    if (!m_waitingForNetwork || !route.usable)
         return;
     const qint64 now = monotonicMs();
     const qint64 delay = NetworkFollow::reconnectDelayMs(now - m_lastNetworkAttemptMs);
@@ -1197,20 +1198,20 @@ QString VpnCore::addressOfPingResult(const QString& entry)
 
 void VpnCore::onLastPingRequestFinished(const QStringList& data)
 {
-    QStringList ranking;
+    Servers ranked;
     for (const QString& entry : data) {
         const Server server = Catalogue::findByIp(m_servers, addressOfPingResult(entry));
         if (Catalogue::isValid(server))
-            ranking << server.ip;
+            ranked << server;
     }
     // Kept for reconnections that fall back within the country.
     const QString country = sender() ? sender()->property(rankedCountry).toString() : QString();
-    if (!country.isEmpty() && !ranking.isEmpty()) {
+    if (!country.isEmpty() && !ranked.isEmpty()) {
         m_rankingCountry = country;
-        m_countryRanking = ranking;
+        m_countryRanking = Catalogue::ipList(ranked);
     }
-    if (!ranking.isEmpty()) {
-        const Server server = Catalogue::findByIp(m_servers, ranking.first());
+    if (!ranked.isEmpty()) {
+        const Server& server = ranked.first();
         const QString locationText = Catalogue::countryCityText(server);
         Logger::info(
             objectName(),

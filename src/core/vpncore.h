@@ -175,6 +175,13 @@ private:
     // A reconnection that failed twice on a server of the user's country tries the next one.
     void fallBackWithinCountry(int attempt);
     void onNetworkChanged();
+    // Whether the route to the server leaves through the physical network, and by which device.
+    struct ServerRoute
+    {
+        bool usable = false;
+        QString device;
+    };
+    ServerRoute routeToServer() const;
     void handleDisconnect(const QString& additionalData, bool critical);
     void resetCounters();
     void scheduleConnect();

@@ -69,6 +69,14 @@ bool anyCandidatePortOpen(const QString& host)
     return false;
 }
 
+// An active account with the WireGuard keys a tunnel is built from.
+Account wireGuardAccount()
+{
+    return Account(7, QStringLiteral("alice"), QStringLiteral("Active"), QString(), QString(),
+                   QStringLiteral("10.66.0.2"),
+                   QStringLiteral("yAnz5TF+lXXJte14tji3zlMNq+hd2rYUIgJBgB3fBmk="));
+}
+
 Server server(const QString& ip, const QString& country, const QString& city, const QString& name)
 {
     return Server(ip, country, city, name, QString(), 100, 10.0f);
@@ -338,10 +346,7 @@ void VpnCoreTest::unansweredWireGuardHandshakesAreFailedReconnections()
     // line closes first); every later run finds no answer from the server.
     qputenv("FAKE_WG_SCRIPT", ">STATE:CONNECTED|sleep:300|exit:1");
     Settings::instance()->setNetworkProtocol(3);
-    WireGuardClient::setCurrentAccount(
-        Account(7, QStringLiteral("alice"), QStringLiteral("Active"), QString(), QString(),
-                QStringLiteral("10.66.0.2"),
-                QStringLiteral("yAnz5TF+lXXJte14tji3zlMNq+hd2rYUIgJBgB3fBmk=")));
+    WireGuardClient::setCurrentAccount(wireGuardAccount());
     LogCapture log;
     auto core = makeCore();
     QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
@@ -677,10 +682,7 @@ void VpnCoreTest::serverChoiceByCountryAndAutoConnection()
     QVERIFY(core->autoConnectionPending());
 
     QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
-    core->onApiRequestAccountFinished(
-        Account(7, QStringLiteral("alice"), QStringLiteral("Active"), QString(), QString(),
-                QStringLiteral("10.66.0.2"),
-                QStringLiteral("yAnz5TF+lXXJte14tji3zlMNq+hd2rYUIgJBgB3fBmk=")));
+    core->onApiRequestAccountFinished(wireGuardAccount());
     QVERIFY(log.contains(QStringLiteral("Start auto connection")));
     QVERIFY(!core->autoConnectionPending());
     QVERIFY(waitForState(states, ConnectionState::Connected));

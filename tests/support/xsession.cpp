@@ -23,21 +23,9 @@ void stop(std::unique_ptr<QProcess>& process)
 
 } // namespace
 
-XSession::~XSession()
+bool XSession::startServer()
 {
-    stop(m_tray);
     stop(m_server);
-}
-
-bool XSession::start(bool withTray)
-{
-    for (int number = 90 + int(QCoreApplication::applicationPid() % 50); number < 400; ++number) {
-        if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) ||
-            QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
-            continue;
-        m_display = QStringLiteral(":%1").arg(number);
-        break;
-    }
     m_server = std::make_unique<QProcess>();
     m_server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_server->start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"),
@@ -53,6 +41,33 @@ bool XSession::start(bool withTray)
             return false;
         QThread::msleep(100);
     }
+    return true;
+}
+
+XSession::~XSession()
+{
+    stop(m_tray);
+    stop(m_server);
+}
+
+bool XSession::start(bool withTray)
+{
+    // A free number can be taken between the look and the start (another suite's server, or one
+    // still going away): its server then ends at once, and the next free number is tried.
+    bool started = false;
+    for (int number = 90 + int(QCoreApplication::applicationPid() % 50); number < 400 && !started;
+         ++number) {
+        if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) ||
+            QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+            continue;
+        m_display = QStringLiteral(":%1").arg(number);
+        started = startServer();
+        // A server that runs but never answers is no taken number: trying on would not help.
+        if (!started && m_server->state() == QProcess::Running)
+            return false;
+    }
+    if (!started)
+        return false;
     if (!withTray)
         return true;
 

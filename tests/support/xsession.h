@@ -24,6 +24,8 @@ public:
     bool waitForWindow(const QString& name, int timeoutMs) const;
 
 private:
+    // Xvfb on m_display, answering; false when it ended or never answered.
+    bool startServer();
     bool waitForTray(int timeoutMs) const;
 
     QString m_display;

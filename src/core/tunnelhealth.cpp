@@ -31,7 +31,8 @@ void TunnelHealth::record(quint64 received, quint64 sent, qint64 nowMs)
 
 void TunnelHealth::probeSent(qint64 nowMs)
 {
-    m_probeMs = nowMs;
+    if (m_probeMs < 0)
+        m_probeMs = nowMs;
 }
 
 void TunnelHealth::checkNow()
@@ -42,13 +43,15 @@ void TunnelHealth::checkNow()
 
 TunnelHealth::Verdict TunnelHealth::judge(qint64 nowMs) const
 {
+    // One echo may be lost: keep echoing until something comes back or the window closes.
     if (m_probeMs >= 0)
-        return nowMs - m_probeMs >= probeAnswerMs ? Verdict::Dead : Verdict::Alive;
+        return nowMs - m_probeMs >= probeAnswerMs ? Verdict::Dead : Verdict::Probe;
     if (m_checkNow)
         return Verdict::Probe;
-    if (nowMs - m_lastReceivedMs < silenceMs)
-        return Verdict::Alive;
-    return m_sentSinceReceived && !m_oneWayKeepalives ? Verdict::Dead : Verdict::Probe;
+    const qint64 silentMs = nowMs - m_lastReceivedMs;
+    if (m_sentSinceReceived && !m_oneWayKeepalives)
+        return silentMs >= silenceMs ? Verdict::Dead : Verdict::Alive;
+    return silentMs >= probeAfterMs ? Verdict::Probe : Verdict::Alive;
 }
 
 QString TunnelHealth::describe(qint64 nowMs) const

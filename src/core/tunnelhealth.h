@@ -17,8 +17,13 @@ public:
     };
 
     static constexpr qint64 silenceMs = 30000;
-    // How long a probe's answer may take: an echo through a live tunnel takes milliseconds.
-    static constexpr qint64 probeAnswerMs = 3000;
+    // A quiet tunnel is probed a little before the silence limit, so that the probe's window
+    // ends about when a tunnel that sent into silence is judged.
+    static constexpr qint64 probeAfterMs = 23000;
+    // How long a probe is repeated before its silence kills: an echo through a live tunnel takes
+    // milliseconds, but the first one after a quiet spell may wait for WireGuard's new handshake,
+    // whose first try can be lost and is retried after 5 s.
+    static constexpr qint64 probeAnswerMs = 7000;
     // A clock tick this late, or this much sleep between two ticks, means the process was away.
     static constexpr qint64 awayMs = 30000;
 
@@ -26,7 +31,9 @@ public:
     // proves nothing: a probe decides.
     void start(qint64 nowMs, bool oneWayKeepalives = false);
     void record(quint64 received, quint64 sent, qint64 nowMs);
+    // The first probe of a round opens its window; the echoes repeated within it do not move it.
     void probeSent(qint64 nowMs);
+    bool probing() const { return m_probeMs >= 0; }
     // Judge at once, whatever the silence so far: the process was stopped or the machine slept.
     void checkNow();
     Verdict judge(qint64 nowMs) const;

@@ -972,9 +972,10 @@ void VpnCore::sendHealthProbe()
                                    ? WireGuardClient::currentAccount().wgIp
                                    : m_internalIp;
     const QString target = TunnelHealth::probeTarget(m_pushedDnsIpv4, internalIp);
-    Logger::info(objectName(), QStringLiteral("Nothing came through the tunnel for a while, "
-                                              "probing '%1'")
-                                   .arg(target));
+    if (!m_health.probing())
+        Logger::info(objectName(), QStringLiteral("Nothing came through the tunnel for a while, "
+                                                  "probing '%1'")
+                                       .arg(target));
     if (target.isEmpty())
         return;
     auto* prober = new MultiPing(this);

@@ -43,27 +43,28 @@ void TunnelHealthTest::verdictsOverTime_data()
     QTest::addColumn<QString>("history");
     QTest::addColumn<Verdict>("verdict");
     QTest::newRow("fresh") << "" << Verdict::Alive;
-    QTest::newRow("quiet both ways, short") << "+29" << Verdict::Alive;
-    QTest::newRow("quiet both ways, long: probe") << "+30" << Verdict::Probe;
+    QTest::newRow("quiet both ways, short") << "+22" << Verdict::Alive;
+    QTest::newRow("quiet both ways, long: probe") << "+23" << Verdict::Probe;
     QTest::newRow("sent, nothing back for 29 s") << "tx +29" << Verdict::Alive;
     QTest::newRow("sent, nothing back for 30 s: dead") << "tx +30" << Verdict::Dead;
     QTest::newRow("sent and answered") << "tx +20 rx +20" << Verdict::Alive;
     QTest::newRow("answered, then sent into silence") << "rx +5 tx +30" << Verdict::Dead;
-    QTest::newRow("probe waits for its answer") << "+30 probe +2" << Verdict::Alive;
-    QTest::newRow("probe unanswered") << "+30 probe tx +5" << Verdict::Dead;
-    QTest::newRow("probe answered") << "+30 probe tx +1 rx +4" << Verdict::Alive;
+    QTest::newRow("unanswered probe is repeated") << "+23 probe +6" << Verdict::Probe;
+    QTest::newRow("repeats do not move the window") << "+23 probe +3 probe +4" << Verdict::Dead;
+    QTest::newRow("probe unanswered") << "+23 probe tx +7" << Verdict::Dead;
+    QTest::newRow("probe answered late in its window") << "+23 probe tx +6 rx +6" << Verdict::Alive;
     QTest::newRow("answered probe, quiet again: probe again")
-        << "+30 probe rx +30" << Verdict::Probe;
+        << "+23 probe rx +23" << Verdict::Probe;
     QTest::newRow("back from away: probe at once") << "rx +1 away" << Verdict::Probe;
-    QTest::newRow("back from away, probe unanswered") << "rx +1 away probe +5" << Verdict::Dead;
+    QTest::newRow("back from away, probe unanswered") << "rx +1 away probe +7" << Verdict::Dead;
     QTest::newRow("back from away, answered") << "rx +1 away probe +1 rx +5" << Verdict::Alive;
-    QTest::newRow("restarted counts start afresh") << "tx +10 restart +25" << Verdict::Dead;
+    QTest::newRow("restarted counts start afresh") << "tx +10 restart +23" << Verdict::Dead;
     // An idle WireGuard tunnel sends its keepalives into silence: only an unanswered probe kills.
-    QTest::newRow("one-way keepalives into silence: probe") << "oneway rx tx +30" << Verdict::Probe;
+    QTest::newRow("one-way keepalives into silence: probe") << "oneway rx tx +23" << Verdict::Probe;
     QTest::newRow("one-way keepalives, probe answered")
-        << "oneway rx tx +30 probe +1 rx +2" << Verdict::Alive;
+        << "oneway rx tx +23 probe +1 rx +2" << Verdict::Alive;
     QTest::newRow("one-way keepalives, probe unanswered")
-        << "oneway rx tx +30 probe tx +3" << Verdict::Dead;
+        << "oneway rx tx +23 probe tx +7" << Verdict::Dead;
 }
 
 void TunnelHealthTest::verdictsOverTime()

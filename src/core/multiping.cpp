@@ -32,12 +32,15 @@ void MultiPing::sendRequest(const QStringList& list)
 
 void MultiPing::onPingFinished(bool success, unsigned int value)
 {
-    auto* probe = qobject_cast<PingWin*>(sender());
-    const auto running = std::find_if(m_probes.begin(), m_probes.end(),
-                                      [probe](const auto& entry) { return entry.second == probe; });
-    if (running == m_probes.end())
+    finishProbe(qobject_cast<PingWin*>(sender()), success, value);
+}
+
+void MultiPing::finishProbe(PingWin* probe, bool success, unsigned int value)
+{
+    const auto running = m_probes.constFind(probe);
+    if (running == m_probes.cend())
         return;
-    const QString address = running->first;
+    const QString address = running.value();
     m_probes.erase(running);
     probe->kill();
     probe->deleteLater();
@@ -47,8 +50,11 @@ void MultiPing::onPingFinished(bool success, unsigned int value)
 void MultiPing::startProbe(const QString& address)
 {
     auto* probe = new PingWin(m_echo, this);
-    m_probes.append({address, probe});
-    connect(probe, &PingWin::finished, this, &MultiPing::onPingFinished);
+    m_probes.insert(probe, address);
+    // Not through sender(): its search of this object's senders makes a round quadratic.
+    connect(probe, &PingWin::finished, this, [this, probe](bool success, unsigned int value) {
+        finishProbe(probe, success, value);
+    });
     probe->ping(address, timeoutMs);
 }
 
@@ -72,8 +78,8 @@ void MultiPing::dropProbes()
 {
     const auto probes = m_probes;
     m_probes.clear();
-    for (const auto& entry : probes) {
-        entry.second->kill();
-        delete entry.second;
+    for (auto probe = probes.cbegin(); probe != probes.cend(); ++probe) {
+        probe.key()->kill();
+        delete probe.key();
     }
 }

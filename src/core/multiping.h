@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QPair>
 #include <QStringList>
@@ -33,11 +34,13 @@ public slots:
 
 private:
     void startProbe(const QString& address);
+    void finishProbe(PingWin* probe, bool success, unsigned int value);
     void recordResult(const QString& address, unsigned int ms, bool last);
     void dropProbes();
 
     QStringList m_results;
     QVector<QPair<unsigned int, QString>> m_timedResults;
-    QVector<QPair<QString, PingWin*>> m_probes;
+    // Each running probe with its address, found at once when it reports.
+    QHash<PingWin*, QString> m_probes;
     IcmpEcho* m_echo = nullptr;
 };

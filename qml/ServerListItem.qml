@@ -8,17 +8,15 @@ Rectangle {
     property bool favorite
     property bool serviceHeader
     property bool serviceItem
-    property int rowIndex
-    property string searchPhrase
+    property string label
+    property string flagSource
+    property bool expandable
+    property bool starVisible
     property bool expanded: false
-    readonly property bool shown: serverModel.attrVisible(rowIndex, searchPhrase)
-    readonly property bool expandable: serverModel.attrExpandable(rowIndex)
     signal chosen()
 
     width: ListView.view ? ListView.view.width : 0
-    height: shown ? 57 : 0
-    visible: shown
-    clip: true
+    height: 57
     color: body.pressed ? uiStyle.generalListViewItemActiveColor
                         : body.containsMouse ? uiStyle.generalListViewSeparatorColor
                                              : uiStyle.generalListViewItemBackgroundColor
@@ -60,7 +58,7 @@ Rectangle {
         height: 14
         fillMode: Image.PreserveAspectCrop
         visible: !row.serviceHeader
-        source: row.shown ? row.serverModel.attrCountryFlagSource(row.rowIndex) : ""
+        source: row.flagSource
     }
 
     ABrightLabel {
@@ -70,7 +68,7 @@ Rectangle {
         anchors.verticalCenter: parent.verticalCenter
         elide: Text.ElideRight
         font.pixelSize: 14
-        text: row.shown ? row.serverModel.attrBasicLabelText(row.rowIndex) : ""
+        text: row.label
     }
 
     Image {
@@ -81,7 +79,7 @@ Rectangle {
         anchors.verticalCenter: parent.verticalCenter
         width: 16
         height: 16
-        visible: row.shown && row.serverModel.attrFavoriteIconVisible(row.rowIndex)
+        visible: row.starVisible
         source: row.favorite ? uiStyle.iconSource("favorite_selected", false)
                              : uiStyle.iconSource("favorite")
 

@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtQuick.Controls 2.12
+import ServerListFilter 1.0
 import "controls"
 
 Item {
@@ -35,14 +36,21 @@ Item {
     onSearchPhraseChanged: if (visible) applyPhrase()
     onVisibleChanged: if (visible) applyPhrase()
 
+    // Only the rows the phrase shows reach the view.
+    ServerListFilter {
+        id: shownRows
+        sourceModel: root.serverModel
+        phrase: root.appliedPhrase
+    }
+
     ListView {
         id: list
         objectName: "ServerList"
         anchors.fill: parent
-        visible: root.serverModel.isEmpty
+        visible: shownRows.count > 0
         clip: true
         boundsBehavior: Flickable.StopAtBounds
-        model: root.serverModel
+        model: shownRows
 
         ScrollBar.vertical: ScrollBar {
             policy: ScrollBar.AlwaysOn
@@ -55,9 +63,11 @@ Item {
             favorite: model.Favorite
             serviceHeader: model.ServiceHeader
             serviceItem: model.ServiceItem
-            rowIndex: index
+            label: model.Label
+            flagSource: model.Flag
+            expandable: model.Expandable
+            starVisible: model.FavoriteIconVisible
             expanded: root.expandedIds[model.Id] === true
-            searchPhrase: root.appliedPhrase
             onChosen: {
                 list.currentIndex = index
                 root.serverModel.updateCurrentServer(serverId)
@@ -78,8 +88,9 @@ Item {
     }
 
     AGreyLabel {
+        objectName: "NoItems"
         anchors.centerIn: parent
-        visible: !root.serverModel.isEmpty
+        visible: shownRows.count === 0
         text: qsTr("No items to display")
     }
 }

@@ -12,6 +12,7 @@
 #include "core/vpncore.h"
 #include "models/comboboxlistmodel.h"
 #include "models/dashcircle.h"
+#include "models/serverlistfilter.h"
 #include "models/serverlistmodel.h"
 #include "models/simplelistmodel.h"
 #include "service/servicecontroller.h"
@@ -208,6 +209,7 @@ void Application::registerQmlTypes()
     qmlRegisterSingletonType(QUrl(qmlUrlPattern.arg(QStringLiteral("AFontFactory.qml"))),
                              "VPNClient", 1, 0, "FontFactory");
     qmlRegisterType<DashCircle>("DashCircle", 1, 0, "DashCircle");
+    qmlRegisterType<ServerListFilter>("ServerListFilter", 1, 0, "ServerListFilter");
     VpnCore::registerTypes();
     Catalogue::registerTypes();
 }

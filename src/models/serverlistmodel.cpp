@@ -88,6 +88,10 @@ QHash<int, QByteArray> ServerListModel::roleNames() const
         {ServiceItemRole, "ServiceItem"},
         {CountryFlagSourceRole, "CountryFlagSource"},
         {SearchFieldRole, "SearchField"},
+        {LabelRole, "Label"},
+        {FlagRole, "Flag"},
+        {ExpandableRole, "Expandable"},
+        {FavoriteIconVisibleRole, "FavoriteIconVisible"},
     };
     return names;
 }
@@ -141,7 +145,18 @@ QVariant ServerListModel::rowValue(int row, int role) const
 {
     if (row < 0 || row >= m_rows.size())
         return {};
-    return roleValue(m_rows.at(row), role);
+    switch (role) {
+    case LabelRole:
+        return attrBasicLabelText(row);
+    case FlagRole:
+        return attrCountryFlagSource(row);
+    case ExpandableRole:
+        return attrExpandable(row);
+    case FavoriteIconVisibleRole:
+        return attrFavoriteIconVisible(row);
+    default:
+        return roleValue(m_rows.at(row), role);
+    }
 }
 
 QString ServerListModel::attrBasicLabelText(int indexOfThisDelegate) const
@@ -181,10 +196,17 @@ bool ServerListModel::attrVisible(int indexOfThisDelegate, const QString& search
                         QStringLiteral("Attr, out of index: %1").arg(indexOfThisDelegate));
         return true;
     }
-    if (m_kind != AllServers && m_rows.at(indexOfThisDelegate).serviceHeader)
+    return rowMatches(indexOfThisDelegate, ServerSearchIndex::needle(phrase));
+}
+
+bool ServerListModel::rowMatches(int row, const QString& needle) const
+{
+    if (needle.isEmpty() || row < 0 || row >= m_rows.size())
+        return true;
+    if (m_kind != AllServers && m_rows.at(row).serviceHeader)
         return true;
     // A country row's text holds the texts of all its catalogue servers.
-    return m_rowTexts.at(indexOfThisDelegate).contains(ServerSearchIndex::needle(phrase));
+    return m_rowTexts.at(row).contains(needle);
 }
 
 bool ServerListModel::expandableModel() const
@@ -206,10 +228,20 @@ void ServerListModel::setAllExpanded(bool expand)
 {
     if (!expandableModel())
         return;
+    // Every keystroke of a search asks for this: the rows of all countries are counted in one
+    // pass, and only the entries that change are looked up.
+    QHash<QString, int> shownRows;
+    if (m_kind == AllServers) {
+        for (const Server& row : qAsConst(m_rows))
+            ++shownRows[ServerSearchIndex::countryKey(row.country)];
+    }
     m_refreshDeferred = true;
     const Servers base = m_baseRows;
-    for (const Server& entry : base)
-        expandCurrentItem(entry.id, expand);
+    for (const Server& entry : base) {
+        if (expansionWanted(entry, expand,
+                            shownRows.value(ServerSearchIndex::countryKey(entry.country))))
+            expandCurrentItem(entry.id, expand);
+    }
     m_refreshDeferred = false;
     if (m_refreshPending)
         refreshAllRows();
@@ -230,7 +262,8 @@ void ServerListModel::expandCurrentItem(const QString& serverId, bool expand)
         return;
     }
     const Server parent = m_rows.at(row);
-    if (!expansionWanted(parent, expand))
+    if (!expansionWanted(parent, expand,
+                         m_kind == AllServers ? countryRowCount(parent.country) : 0))
         return;
     QVector<QString> texts;
     const Servers children = childrenOf(parent, texts);
@@ -254,7 +287,7 @@ void ServerListModel::expandCurrentItem(const QString& serverId, bool expand)
     emit expandableStateChanged(serverId, expand);
 }
 
-bool ServerListModel::expansionWanted(const Server& row, bool expand) const
+bool ServerListModel::expansionWanted(const Server& row, bool expand, int shownCountryRows) const
 {
     if (m_kind == Recent) {
         if (isHeaderRow(row, favoritesHeaderCode()))
@@ -263,8 +296,7 @@ bool ServerListModel::expansionWanted(const Server& row, bool expand) const
             return expand != m_recentExpanded;
         return true;
     }
-    const int shown = countryRowCount(row.country);
-    return expand ? shown < 2 : shown != 1;
+    return expand ? shownCountryRows < 2 : shownCountryRows != 1;
 }
 
 Servers ServerListModel::childrenOf(const Server& row, QVector<QString>& texts)

@@ -42,7 +42,13 @@ public:
         ServiceHeaderRole,
         ServiceItemRole,
         CountryFlagSourceRole,
-        SearchFieldRole
+        SearchFieldRole,
+        // What a row's delegate shows, as the attr* functions give it: a view over a filter of
+        // this model reads them by role, since its row numbers are not this model's.
+        LabelRole,
+        FlagRole,
+        ExpandableRole,
+        FavoriteIconVisibleRole
     };
 
     ServerListModel(const QString& name, int kind, QObject* parent = nullptr);
@@ -71,6 +77,8 @@ public:
     Q_INVOKABLE bool attrExpandable(int indexOfThisDelegate) const;
     Q_INVOKABLE bool attrFavoriteIconVisible(int indexOfThisDelegate) const;
     Q_INVOKABLE bool attrVisible(int indexOfThisDelegate, const QString& searchPhrase) const;
+    // attrVisible for a phrase already turned into a needle, for a filter that checks every row.
+    bool rowMatches(int row, const QString& needle) const;
     Q_INVOKABLE bool expandableModel() const;
     Q_INVOKABLE void collapseAll();
     Q_INVOKABLE void expandAll();
@@ -111,7 +119,8 @@ private:
     void insertServers(int position, const Servers& servers, const QVector<QString>& texts);
     void refreshAllRows();
     void setAllExpanded(bool expand);
-    bool expansionWanted(const Server& row, bool expand) const;
+    // For the all-servers list, from the number of rows its country shows now.
+    bool expansionWanted(const Server& row, bool expand, int shownCountryRows) const;
     Servers childrenOf(const Server& row, QVector<QString>& texts);
     // Built when first asked for: the all-servers list never is.
     const CatalogueIndex& catalogueIndex();

@@ -2,6 +2,7 @@
 
 #include "api/catalogue.h"
 #include "core/countrynames.h"
+#include "models/serverlistfilter.h"
 #include "models/serverlistmodel.h"
 #include "settings/settings.h"
 #include "support/logcapture.h"
@@ -34,6 +35,34 @@ QStringList column(const Model& model, int role)
 QString rowId(const Model& model, int row)
 {
     return model.data(model.index(row), Model::IdRole).toString();
+}
+
+// What a view over the filter shows: each row's id and the looks it reads by role, which must be
+// what the attr* functions give for the row of the model.
+QStringList filteredRows(const ServerListFilter& filter)
+{
+    QStringList rows;
+    const auto* model = qobject_cast<const Model*>(filter.sourceModel());
+    for (int i = 0; i < filter.rowCount(); ++i) {
+        const QModelIndex index = filter.index(i, 0);
+        const int row = filter.mapToSource(index).row();
+        if (filter.data(index, Model::LabelRole).toString() != model->attrBasicLabelText(row) ||
+            filter.data(index, Model::FlagRole).toString() != model->attrCountryFlagSource(row) ||
+            filter.data(index, Model::ExpandableRole).toBool() != model->attrExpandable(row) ||
+            filter.data(index, Model::FavoriteIconVisibleRole).toBool() !=
+                model->attrFavoriteIconVisible(row))
+            rows << QStringLiteral("looks differ in row %1").arg(row);
+        rows << filter.data(index, Model::IdRole).toString();
+    }
+    return rows;
+}
+
+QStringList ids(const Model& model, const QList<int>& rows)
+{
+    QStringList values;
+    for (int row : rows)
+        values << rowId(model, row);
+    return values;
 }
 
 QList<int> visibleRows(const Model& model, const QString& phrase)
@@ -447,6 +476,22 @@ void ServerListModelTest::fastSearchAgreesWithPlainRules()
     // Codes that share a row (nl and NL, the unnamed ones) stay collapsed; the others expand.
     QVERIFY(all->rowCount() > 100);
     QCOMPARE(recent->rowCount(), 2 + 2 + 3);
+
+    // The filter a view shows holds exactly those rows, in order, and follows the model's changes.
+    for (Model* model : {recommended, all, recent}) {
+        ServerListFilter filter;
+        filter.setSourceModel(model);
+        QSignalSpy counted(&filter, &ServerListFilter::countChanged);
+        for (const QString& phrase : phrases) {
+            filter.setPhrase(phrase);
+            QCOMPARE(filteredRows(filter), ids(*model, visibleRows(*model, phrase)));
+        }
+        filter.setPhrase(phrases.first());
+        model->collapseAll();
+        QCOMPARE(filteredRows(filter), ids(*model, visibleRows(*model, phrases.first())));
+        QCOMPARE(filter.count(), filter.rowCount());
+        QVERIFY(!counted.isEmpty());
+    }
 }
 
 void ServerListModelTest::recentSectionShowsLastThreeOldestFirst()
@@ -559,8 +604,9 @@ void ServerListModelTest::rolesAndRowRemoval()
 {
     Model* model = makeModel(Model::Recommended);
     const QStringList names = {
-        "Id",       "CountryServer", "Country",     "CountryName",       "City",       "Name",
-        "Favorite", "ServiceHeader", "ServiceItem", "CountryFlagSource", "SearchField"};
+        "Id",          "CountryServer", "Country",       "CountryName", "City",
+        "Name",        "Favorite",      "ServiceHeader", "ServiceItem", "CountryFlagSource",
+        "SearchField", "Label",         "Flag",          "Expandable",  "FavoriteIconVisible"};
     QCOMPARE(model->roleNames().size(), names.size());
     for (int i = 0; i < names.size(); ++i)
         QCOMPARE(QString::fromLatin1(model->roleNames().value(Qt::UserRole + i)), names.at(i));

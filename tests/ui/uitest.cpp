@@ -348,6 +348,12 @@ void UiTest::serverListTabsKeysAndSearch()
     QQuickItem* list = item(QStringLiteral("AllList"));
     QVERIFY(list->isVisible());
     QVERIFY(near(all, 5, 55, Qt::white)); // the dialog's header
+    // A phrase that matches nothing says so instead of showing an empty list.
+    search->setProperty("text", QStringLiteral("qxqx"));
+    QTRY_VERIFY(list->findChild<QQuickItem*>(QStringLiteral("NoItems"))->isVisible());
+    QVERIFY(!list->findChild<QQuickItem*>(QStringLiteral("ServerList"))->isVisible());
+    shot(window, QStringLiteral("serverlist-all-no-match"));
+    search->setProperty("text", QStringLiteral("Rotter"));
     for (int tab : {0, 2}) {
         dialog->setProperty("currentTab", tab);
         shot(window, QStringLiteral("serverlist-tab%1-search").arg(tab));

@@ -27,17 +27,37 @@ ApplicationWindow {
         mainWindow.showNormal()
     }
 
+    // The settings and server windows are built when first opened: nothing on the first frame's
+    // path that can wait.
+    function settingsWindow() {
+        settingsLoader.active = true
+        return settingsLoader.item
+    }
+
+    function serverListWindow() {
+        if (!serverListLoader.item) {
+            serverListLoader.setSource("ServerListWindow.qml", {
+                "parent": Overlay.overlay,
+                "y": header.height,
+                "width": mainWindow.width,
+                "height": mainWindow.height - header.height - footer.height
+            })
+        }
+        return serverListLoader.item
+    }
+
     function raiseSettingsWindow() {
         raiseMainWindow()
-        if (settingsWindow.visibility === Window.Windowed)
+        var window = settingsWindow()
+        if (window.visibility === Window.Windowed)
             return
-        if (settingsWindow.visibility === Window.Minimized) {
-            settingsWindow.visibility = Window.Windowed
+        if (window.visibility === Window.Minimized) {
+            window.visibility = Window.Windowed
             return
         }
-        settingsWindow.x = Math.max(0, mainWindow.x + (mainWindow.width - settingsWindow.width) / 2)
-        settingsWindow.y = Math.max(0, mainWindow.y + (mainWindow.height - settingsWindow.height) / 2)
-        settingsWindow.show()
+        window.x = Math.max(0, mainWindow.x + (mainWindow.width - window.width) / 2)
+        window.y = Math.max(0, mainWindow.y + (mainWindow.height - window.height) / 2)
+        window.show()
     }
 
     function triggerVpnState() {
@@ -50,12 +70,12 @@ ApplicationWindow {
     }
 
     function saveUnsavedData() {
-        if (settingsWindow.visible)
-            settingsWindow.saveGeneralSettings()
+        if (settingsLoader.item && settingsLoader.item.visible)
+            settingsLoader.item.saveGeneralSettings()
     }
 
     function openServerList() {
-        serverListWindow.open()
+        serverListWindow().open()
     }
 
     onClosing: {
@@ -173,12 +193,8 @@ ApplicationWindow {
         text: qsTr("System service is not running!")
     }
 
-    ServerListWindow {
-        id: serverListWindow
-        parent: Overlay.overlay
-        y: header.height
-        width: mainWindow.width
-        height: mainWindow.height - header.height - footer.height
+    Loader {
+        id: serverListLoader
     }
 
     Dialog {
@@ -212,8 +228,9 @@ ApplicationWindow {
         }
     }
 
-    SettingsWindow {
-        id: settingsWindow
-        visible: false
+    Loader {
+        id: settingsLoader
+        active: false
+        source: "SettingsWindow.qml"
     }
 }

@@ -35,6 +35,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <memory>
+
 namespace {
 
 const int mainWindowHeightPx = 650;
@@ -312,6 +314,17 @@ void Application::showMainWindow()
     QQuickWindow* window = mainWindow();
     if (!window)
         return;
+    // Start-up is measured to this line. Frames are swapped on the render thread; more than one
+    // may be queued before the first is handled.
+    auto firstFrame = std::make_shared<QMetaObject::Connection>();
+    *firstFrame = connect(
+        window, &QQuickWindow::frameSwapped, this,
+        [this, firstFrame] {
+            if (!QObject::disconnect(*firstFrame))
+                return;
+            Logger::info(objectName(), QStringLiteral("First frame shown"));
+        },
+        Qt::QueuedConnection);
     switch (Settings::instance()->startMinimized()) {
     case 1:
         window->hide();

@@ -6,6 +6,8 @@
 #include "settings/settings.h"
 #include "utils/utils.h"
 
+#include <algorithm>
+
 namespace {
 
 // What notifyCurrentServer last emitted, shared by every model: a second list that selects the
@@ -228,19 +230,45 @@ void ServerListModel::setAllExpanded(bool expand)
 {
     if (!expandableModel())
         return;
-    // Every keystroke of a search asks for this: the rows of all countries are counted in one
-    // pass, and only the entries that change are looked up.
+    // Every keystroke of a search asks for this, and usually nothing changes: the rows are
+    // counted by country in one pass, and rows are looked up only for entries that change.
     QHash<QString, int> shownRows;
     if (m_kind == AllServers) {
+        QHash<QString, int> byCode;
         for (const Server& row : qAsConst(m_rows))
-            ++shownRows[ServerSearchIndex::countryKey(row.country)];
+            ++byCode[row.country];
+        for (auto code = byCode.cbegin(); code != byCode.cend(); ++code)
+            shownRows[ServerSearchIndex::countryKey(code.key())] += code.value();
     }
-    m_refreshDeferred = true;
-    const Servers base = m_baseRows;
-    for (const Server& entry : base) {
+    QVector<const Server*> changing;
+    for (const Server& entry : qAsConst(m_baseRows)) {
         if (expansionWanted(entry, expand,
                             shownRows.value(ServerSearchIndex::countryKey(entry.country))))
-            expandCurrentItem(entry.id, expand);
+            changing << &entry;
+    }
+    if (changing.isEmpty())
+        return;
+    QHash<QString, int> firstRowOf;
+    for (int i = m_rows.size() - 1; i >= 0; --i)
+        firstRowOf.insert(m_rows.at(i).id, i);
+    QVector<int> rows;
+    for (const Server* entry : qAsConst(changing)) {
+        const auto found = firstRowOf.constFind(entry->id);
+        if (found == firstRowOf.cend())
+            warnNotFound(entry->id, expand);
+        else
+            rows << found.value();
+    }
+    // Top down, each row moved by what the rows above it gained or lost: an insertion then moves
+    // only rows that are not yet expanded.
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    m_refreshDeferred = true;
+    int moved = 0;
+    for (const int row : qAsConst(rows)) {
+        const int before = m_rows.size();
+        expandRow(row + moved, expand);
+        moved += m_rows.size() - before;
     }
     m_refreshDeferred = false;
     if (m_refreshPending)
@@ -255,16 +283,25 @@ void ServerListModel::expandCurrentItem(const QString& serverId, bool expand)
     }
     const int row = indexOfRow(serverId);
     if (row < 0) {
-        Logger::warning(objectName(),
-                        QStringLiteral("Can't find server '%1' for expandable operation: %2")
-                            .arg(serverId)
-                            .arg(expand ? 1 : 0));
+        warnNotFound(serverId, expand);
         return;
     }
+    const Server& parent = m_rows.at(row);
+    if (expansionWanted(parent, expand, m_kind == AllServers ? countryRowCount(parent.country) : 0))
+        expandRow(row, expand);
+}
+
+void ServerListModel::warnNotFound(const QString& serverId, bool expand) const
+{
+    Logger::warning(objectName(),
+                    QStringLiteral("Can't find server '%1' for expandable operation: %2")
+                        .arg(serverId)
+                        .arg(expand ? 1 : 0));
+}
+
+void ServerListModel::expandRow(int row, bool expand)
+{
     const Server parent = m_rows.at(row);
-    if (!expansionWanted(parent, expand,
-                         m_kind == AllServers ? countryRowCount(parent.country) : 0))
-        return;
     QVector<QString> texts;
     const Servers children = childrenOf(parent, texts);
     if (m_kind == Recent && isHeaderRow(parent, favoritesHeaderCode()))
@@ -276,7 +313,7 @@ void ServerListModel::expandCurrentItem(const QString& serverId, bool expand)
             objectName(),
             QStringLiteral("Can't find servers for expandable operation, list is empty for server "
                            "'%1'")
-                .arg(serverId));
+                .arg(parent.id));
         return;
     }
     if (expand)
@@ -284,7 +321,7 @@ void ServerListModel::expandCurrentItem(const QString& serverId, bool expand)
     else
         removeRows(row + 1, shownChildRows(row, children.size()));
     refreshAllRows();
-    emit expandableStateChanged(serverId, expand);
+    emit expandableStateChanged(parent.id, expand);
 }
 
 bool ServerListModel::expansionWanted(const Server& row, bool expand, int shownCountryRows) const
@@ -621,10 +658,11 @@ void ServerListModel::insertServers(int position, const Servers& servers,
     if (servers.isEmpty())
         return;
     beginInsertRows(QModelIndex(), position, position + servers.size() - 1);
-    for (int i = 0; i < servers.size(); ++i) {
+    // The texts in one block; a list of servers moves only pointers on an insertion.
+    for (int i = 0; i < servers.size(); ++i)
         m_rows.insert(position + i, servers.at(i));
-        m_rowTexts.insert(position + i, texts.at(i));
-    }
+    m_rowTexts.insert(position, servers.size(), QString());
+    std::copy(texts.cbegin(), texts.cend(), m_rowTexts.begin() + position);
     endInsertRows();
 }
 

@@ -119,6 +119,8 @@ private:
     void insertServers(int position, const Servers& servers, const QVector<QString>& texts);
     void refreshAllRows();
     void setAllExpanded(bool expand);
+    void expandRow(int row, bool expand);
+    void warnNotFound(const QString& serverId, bool expand) const;
     // For the all-servers list, from the number of rows its country shows now.
     bool expansionWanted(const Server& row, bool expand, int shownCountryRows) const;
     Servers childrenOf(const Server& row, QVector<QString>& texts);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks (speed targets live here, never in the test suites).
 #
-#   scripts/bench.sh [ARGS...]   parsing, server list and prober benchmarks
+#   scripts/bench.sh [ARGS...]   parsing, server list, window, start-up and prober benchmarks,
+#                                then one table of each figure against its floor or target
 #   scripts/bench.sh recovery    the lab's faults for every protocol, three times each, and ten
 #                                idle minutes a protocol (about 70 minutes; needs root)
 set -euo pipefail
@@ -66,7 +67,58 @@ if [ "${1:-}" = recovery ]; then
   exit 0
 fi
 
-"$build/bench/feedparse_bench" "$@"
-"$build/bench/serverlist_bench"
+# The window benchmarks draw on a private display with a tray host, as a desktop has.
+display_pids=()
+stop_display() { kill "${display_pids[@]}" 2>/dev/null || true; }
+trap stop_display EXIT
+number=90
+while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+export DISPLAY=":$number"
+Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+display_pids+=($!)
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trayer --edge top --align right --widthtype pixel --width 200 --height 32 >/dev/null 2>&1 &
+display_pids+=($!)
+for _ in $(seq 100); do xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && break; sleep 0.1; done
+
+out="$build/bench-report"
+mkdir -p "$out"
+"$build/bench/feedparse_bench" --benchmark_format=csv "$@" 2>/dev/null >"$out/feedparse.csv"
+# CSV wants the same counters in every run: the table's runs alone, then all of them for the record.
+"$build/bench/serverlist_bench" --benchmark_filter=AtScale --benchmark_format=csv 2>/dev/null |
+  grep -v '^Settings' >"$out/serverlist.csv"
+"$build/bench/serverlist_bench" 2>/dev/null | grep -v '^Settings' >"$out/serverlist.txt"
 # The prober under a desktop session's descriptor limit.
-(ulimit -n 1024 && "$build/bench/ping_bench")
+(ulimit -n 1024 && "$build/bench/ping_bench" --benchmark_format=csv 2>/dev/null) >"$out/ping.csv"
+for servers in 10000 50000; do
+  "$build/bench/searchwindow_bench" "$servers" 2>/dev/null >"$out/search-$servers.txt"
+done
+(cd "$build" && "$build/bench/startup_bench" "$build/corvalink" "$build/bench/bare_window" 2>/dev/null) \
+  >"$out/startup.txt"
+
+# One table: each figure beside its floor (measured in the same run) or its fixed target.
+{
+  printf '%-52s %12s %12s %7s  %s\n' "measure" "measured" "floor" "ratio" "target"
+  csv_ms() { awk -F, -v name="$2" 'index($1, name) { print $3; exit }' "$1"; }
+  fixed() { printf '%-52s %9.2f ms %12s %7s  %s\n' "$1" "$2" "-" "-" "$3"; }
+  for name in fillAtScale/allServers fillAtScale/recent; do
+    fixed "model at 50,000: $name" "$(csv_ms "$out/serverlist.csv" "\"$name")" "100 ms"
+  done
+  for name in allAtScale/expandAll allAtScale/keystroke recentAtScale/expandRecent \
+    recentAtScale/appendRecent recentAtScale/setFavorite; do
+    fixed "model at 50,000: $name" "$(csv_ms "$out/serverlist.csv" "\"$name")" "16 ms"
+  done
+  for servers in 10000 50000; do
+    awk -v servers="$servers" '
+      /plain repaint/ { floor = $4 }
+      /keystroke/ {
+        what = $0; sub(/ *median.*/, "", what)
+        printf "%-52s %9.2f ms %9.2f ms %7.2f  %s\n", "window at " servers ": " what, $(NF - 6), floor, $(NF - 6) / floor, "16 ms"
+      }' "$out/search-$servers.txt"
+  done
+  awk '/first frame/ { printf "%-52s %9.1f ms %9.1f ms %7.2f  1.2x\n", "start-up: first frame", $7, $4, $7 / $4 }
+       /resident memory/ { printf "%-52s %8.1f MiB %8.1f MiB %7.2f  1.2x\n", "start-up: resident memory", $7, $4, $7 / $4 }' \
+    "$out/startup.txt"
+  fixed "latency round over 10,000 addresses" "$(awk -F, '/pingRound/ { print $NF; exit }' "$out/ping.csv")" "2000 ms"
+  fixed "feed parse at 50,000 servers" "$(csv_ms "$out/feedparse.csv" "\"parseFeed/50000")" "-"
+} | tee "$out/table.txt"

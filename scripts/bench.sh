@@ -5,6 +5,9 @@
 #                                then one table of each figure against its floor or target
 #   scripts/bench.sh recovery    the lab's faults for every protocol, three times each, and ten
 #                                idle minutes a protocol (about 70 minutes; needs root)
+#   scripts/bench.sh resources   ten minutes connected in the lab, OpenVPN UDP and WireGuard: CPU
+#                                of the client and the service, shown and in the tray, and the
+#                                client's memory (about 22 minutes; needs root)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
@@ -67,6 +70,18 @@ if [ "${1:-}" = recovery ]; then
   exit 0
 fi
 
+if [ "${1:-}" = resources ]; then
+  out="$build/bench-resources.log"
+  LAB_BENCH=1 QTEST_FUNCTION_TIMEOUT=3600000 BUILD_DIR="$build" bash "$root/tests/lab/run-lab-tests.sh" \
+    "$build/tests/lab/lab_tests" "$build/bench-shots" resourcesWhileConnected >"$out" 2>&1 || {
+    grep -E "FAIL|Totals" "$out"
+    echo "the lab run failed: $out" >&2
+    exit 1
+  }
+  sed -n 's/.*info\t\(.*CPU of the client.*\)/\1/p' "$out"
+  exit 0
+fi
+
 # The window benchmarks draw on a private display with a tray host, as a desktop has.
 display_pids=()
 stop_display() { kill "${display_pids[@]}" 2>/dev/null || true; }
@@ -83,6 +98,7 @@ for _ in $(seq 100); do xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && 
 
 out="$build/bench-report"
 mkdir -p "$out"
+
 "$build/bench/feedparse_bench" --benchmark_format=csv "$@" 2>/dev/null >"$out/feedparse.csv"
 # CSV wants the same counters in every run: the table's runs alone, then all of them for the record.
 "$build/bench/serverlist_bench" --benchmark_filter=AtScale --benchmark_format=csv 2>/dev/null |

@@ -7,17 +7,21 @@
 #include "core/vpncore.h"
 #include "settings/settings.h"
 #include "support/logcapture.h"
+#include "support/residentmemory.h"
 #include "support/windowobjects.h"
 #include "utils/utils.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTimer>
 #include <QtTest>
+
+#include <unistd.h>
 
 // What the scenarios allow outside their promises (see Scenario for the promises):
 // - Before the first Connected anything may leave: the backend's requests, the servers' latency
@@ -105,6 +109,38 @@ bool clientLogHas(const QString& text)
 QString server(int number)
 {
     return lab("LAB_SERVERS").split(QLatin1Char(',')).value(number - 1);
+}
+
+// CPU seconds (user and system) that a process has used, from /proc; 0 when it is gone.
+double cpuSeconds(const QString& pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    // The command may hold spaces: the fields are counted from its closing parenthesis.
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return (fields.value(11).toDouble() + fields.value(12).toDouble()) / sysconf(_SC_CLK_TCK);
+}
+
+QStringList pidsNamed(const QString& name)
+{
+    QStringList pids;
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name.toLatin1())
+            pids << pid;
+    }
+    return pids;
+}
+
+// Waits without waking every few milliseconds, as QTest::qWait does: the wait must not count
+// as the client's CPU.
+void waitQuietly(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 bool longRun()
@@ -869,5 +905,55 @@ void LabTest::idleTunnelIsKept()
     qInfo("%s: idle for %d s, left Connected %d times", QTest::currentDataTag(), idleMs / 1000,
           leftConnected);
     QCOMPARE(leftConnected, 0);
+    QVERIFY(disconnectFromTheWindow(app, window, scenario));
+}
+
+void LabTest::resourcesWhileConnected_data()
+{
+    QTest::addColumn<int>("protocol");
+    for (const int protocol : {udp, wireGuard})
+        QTest::newRow(protocolName(protocol)) << protocol;
+}
+
+// Ten minutes connected with the scenario's traffic: the CPU of the client (this process) and
+// of our service and tools while idle, with the window shown and then in the tray, and the
+// client's resident memory after one minute and after ten.
+void LabTest::resourcesWhileConnected()
+{
+    if (!benchRun())
+        QSKIP("ten minutes a protocol: scripts/bench.sh runs it");
+    QFETCH(int, protocol);
+    const bool killSwitch = protocol != wireGuard;
+    prepareSettings(protocol, killSwitch, true);
+    Scenario scenario(m_control, rowTitle(QStringLiteral("resources")), protocol, {server(1)});
+    Application app(nullptr);
+    QQuickWindow* window = connectFromTheWindow(app, scenario, killSwitch);
+    QVERIFY(window);
+    const auto cpu = [] {
+        double seconds = cpuSeconds(QStringLiteral("self"));
+        // Names as /proc gives them, cut to 15 characters.
+        for (const QString& name :
+             {QStringLiteral("vpn-service"), QStringLiteral("wireguard-servi")})
+            for (const QString& pid : pidsNamed(name))
+                seconds += cpuSeconds(pid);
+        return seconds;
+    };
+    waitQuietly(60000);
+    const qint64 oneMinuteKib = ResidentMemory::kib();
+    double before = cpu();
+    waitQuietly(60000);
+    const double shownPercent = (cpu() - before) / 60 * 100;
+    window->hide();
+    before = cpu();
+    waitQuietly(60000);
+    const double trayPercent = (cpu() - before) / 60 * 100;
+    window->show();
+    waitQuietly(7 * 60000);
+    const qint64 tenMinutesKib = ResidentMemory::kib();
+    qInfo("%s: CPU of the client and the service %.2f %% with the window shown, %.2f %% in the "
+          "tray; resident memory %.1f MiB after 1 minute, %.1f MiB after 10 (%+.1f %%)",
+          QTest::currentDataTag(), shownPercent, trayPercent, oneMinuteKib / 1024.0,
+          tenMinutesKib / 1024.0, (tenMinutesKib - oneMinuteKib) * 100.0 / oneMinuteKib);
+    QCOMPARE(app.vpnCore()->connectionState(), int(ConnectionState::Connected));
     QVERIFY(disconnectFromTheWindow(app, window, scenario));
 }

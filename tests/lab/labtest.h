@@ -46,6 +46,8 @@ private slots:
     void deadServerOfTheChosenCountryGivesWayToTheNext();
     void idleTunnelIsKept_data();
     void idleTunnelIsKept();
+    void resourcesWhileConnected_data();
+    void resourcesWhileConnected();
 
 private:
     // Starts the window and connects from it: how each fault begins. The scenario watches from

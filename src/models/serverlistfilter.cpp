@@ -141,6 +141,9 @@ void ServerListFilter::onRowsRemoved(int first, int last)
 
 void ServerListFilter::onDataChanged(int first, int last)
 {
+    // An invalid index would name row -1, which no list has.
+    first = qMax(first, 0);
+    last = qMin(last, m_source->rowCount() - 1);
     for (int row = first; row <= last; ++row) {
         const int at = position(row);
         const bool shown = at < m_shown.size() && m_shown.at(at) == row;

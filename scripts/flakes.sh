@@ -15,10 +15,8 @@ scratch="$(mktemp -d)"
 stress-ng --cpu 1 --vm 1 --vm-bytes 256M --io 1 --timeout 0 --quiet &
 noise=$!
 trap 'kill "$noise" 2>/dev/null; wait "$noise" 2>/dev/null; rm -rf "$scratch"' EXIT
-mkdir -p "$scratch/home" "$scratch/runtime"
-chmod 700 "$scratch/runtime"
-export HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime"
-export XDG_CONFIG_HOME="$scratch/home/.config" XDG_DATA_HOME="$scratch/home/.local/share" XDG_CACHE_HOME="$scratch/home/.cache"
+. "$root/scripts/scratch-home.sh"
+scratch_home "$scratch"
 
 failed=0
 for run in $(seq "$runs"); do

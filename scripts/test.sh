@@ -28,10 +28,8 @@ fi
 # Nothing a suite does may land in the real home folder.
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
-mkdir -p "$scratch/home" "$scratch/runtime"
-chmod 700 "$scratch/runtime"
-export HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime"
-export XDG_CONFIG_HOME="$scratch/home/.config" XDG_DATA_HOME="$scratch/home/.local/share" XDG_CACHE_HOME="$scratch/home/.cache"
+. "$root/scripts/scratch-home.sh"
+scratch_home "$scratch"
 
 status=0
 if [ -n "$sanitize" ]; then

@@ -2,28 +2,26 @@
 # Installs what is missing, builds and runs every suite through CTest (the lab's under the label
 # "lab": "ctest -L lab" alone, "ctest -LE lab" without; its long variants, every transition for
 # every protocol, also under "long": "ctest -LE long" leaves them out), the README's run command
-# unattended, then the format and Windows syntax checks and a replay of the fuzz corpora. Exits
-# non-zero on any failure.
-#
-# --sanitize: every suite but the lab's, built into build-asan/ under AddressSanitizer (with
-# LeakSanitizer) and UndefinedBehaviorSanitizer; reports in libraries not ours are suppressed
-# in tests/sanitizers/, each with its reason.
+# unattended, the format and Windows syntax checks and a replay of the fuzz corpora; then every
+# suite but the lab's again, built into build-asan/ under AddressSanitizer (with LeakSanitizer)
+# and UndefinedBehaviorSanitizer; reports in libraries not ours are suppressed in
+# tests/sanitizers/, each with its reason. Exits non-zero on any failure.
+#   scripts/test.sh                  all of it (what CI runs)
+#   scripts/test.sh --sanitize       the sanitizer pass only
+#   scripts/test.sh --no-sanitize    all but the sanitizer pass
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-sanitize=""
-[ "${1:-}" = --sanitize ] && sanitize=1
-if [ -n "$sanitize" ]; then
-  build="${BUILD_DIR:-$root/build-asan}"
-  BUILD_DIR="$build" "$root/scripts/build.sh" -DCORVALINK_SANITIZE=ON -DCORVALINK_BUILD_BENCH=OFF
-  # Whole stacks for leaks, so that a suppression names the library a leak comes from.
-  export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:fast_unwind_on_malloc=0"
-  export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/leaks.supp:print_suppressions=0"
-  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$root/tests/sanitizers/undefined.supp"
-else
-  "$root/scripts/build.sh"
-  build="${BUILD_DIR:-$root/build}"
-fi
+main=1 sanitize=1
+case "${1:-}" in
+  --sanitize) main="" ;;
+  --no-sanitize) sanitize="" ;;
+  "") ;;
+  *)
+    echo "usage: $0 [--sanitize | --no-sanitize]" >&2
+    exit 2
+    ;;
+esac
 
 # Nothing a suite does may land in the real home folder.
 scratch="$(mktemp -d)"
@@ -31,20 +29,41 @@ trap 'rm -rf "$scratch"' EXIT
 . "$root/scripts/scratch-home.sh"
 scratch_home "$scratch"
 
+main_pass() {
+  "$root/scripts/build.sh" || return 1
+  local build="${BUILD_DIR:-$root/build}" status=0
+  (cd "$build" && ctest --output-on-failure --timeout 900) || status=1
+  # The README's run command, unattended, through the lab (needs root; the lab suite above too).
+  if [ "$(id -u)" -eq 0 ]; then
+    "$root/scripts/run.sh" --check || status=1
+  else
+    echo "skipped: run.sh --check needs root"
+  fi
+  "$root/scripts/check-format.sh" || status=1
+  "$root/scripts/check-windows.sh" || status=1
+  # Every fuzz target's seed corpus, replayed once.
+  "$root/scripts/fuzz.sh" || status=1
+  return $status
+}
+
+sanitizer_pass() {
+  local build="${SANITIZE_BUILD_DIR:-$root/build-asan}"
+  BUILD_DIR="$build" "$root/scripts/build.sh" -DCORVALINK_SANITIZE=ON -DCORVALINK_BUILD_BENCH=OFF ||
+    return 1
+  # Whole stacks for leaks, so that a suppression names the library a leak comes from.
+  ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:fast_unwind_on_malloc=0" \
+    LSAN_OPTIONS="suppressions=$root/tests/sanitizers/leaks.supp:print_suppressions=0" \
+    UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$root/tests/sanitizers/undefined.supp" \
+    bash -c 'cd "$1" && ctest --output-on-failure --timeout 900 -LE lab' _ "$build"
+}
+
+# Inside a function called with ||, set -e does not apply: each step says so itself.
 status=0
+if [ -n "$main" ]; then
+  main_pass || status=1
+fi
 if [ -n "$sanitize" ]; then
-  (cd "$build" && ctest --output-on-failure --timeout 900 -LE lab) || status=1
-  exit $status
+  echo "== the sanitizer pass"
+  sanitizer_pass || status=1
 fi
-(cd "$build" && ctest --output-on-failure --timeout 900) || status=1
-# The README's run command, unattended, through the lab (needs root; the lab suite above too).
-if [ "$(id -u)" -eq 0 ]; then
-  "$root/scripts/run.sh" --check || status=1
-else
-  echo "skipped: run.sh --check needs root"
-fi
-"$root/scripts/check-format.sh" || status=1
-"$root/scripts/check-windows.sh" || status=1
-# Every fuzz target's seed corpus, replayed once.
-"$root/scripts/fuzz.sh" || status=1
 exit $status

@@ -142,12 +142,12 @@ QString VpnCore::currentLocationImageSource() const
 
 QString VpnCore::downloaded() const
 {
-    return ConnectionStatistics::formatByteCount(m_bytesReceived);
+    return ConnectionStatistics::formatByteCount(m_shownBytesReceived);
 }
 
 QString VpnCore::uploaded() const
 {
-    return ConnectionStatistics::formatByteCount(m_bytesSent);
+    return ConnectionStatistics::formatByteCount(m_shownBytesSent);
 }
 
 bool VpnCore::isDisconnected() const
@@ -649,6 +649,8 @@ void VpnCore::resetCounters()
     m_internalIp.clear();
     m_bytesReceived = 0;
     m_bytesSent = 0;
+    m_shownBytesReceived = 0;
+    m_shownBytesSent = 0;
     m_onlineActivityTimer.stop();
     m_onlineTimeText = formatOnlineTime(0);
     m_currentCountry.clear();
@@ -903,10 +905,9 @@ void VpnCore::onByteCountChanged(quint64 receive, quint64 send)
     if (m_connectionState != ConnectionState::Connected)
         return;
     m_health.record(receive, send, monotonicMs());
+    // Shown with the online time's next second.
     m_bytesReceived = receive;
     m_bytesSent = send;
-    emit downloadedChanged(downloaded());
-    emit uploadedChanged(uploaded());
 }
 
 void VpnCore::onDnsProcessFinished(int) {}
@@ -933,10 +934,28 @@ void VpnCore::onKillSwitchFinished(bool ok)
         onVpnConnectionStateChanged(ConnectionState::Connected, QString(), false);
 }
 
+// Ticks twice a second so that no second is skipped, and changes what is shown once a second:
+// the window is redrawn once a second while connected.
 void VpnCore::onOnlineActivityTimerEvent()
 {
-    m_onlineTimeText = formatOnlineTime(m_connectionStartTime.secsTo(m_clock()));
+    const QString text = formatOnlineTime(m_connectionStartTime.secsTo(m_clock()));
+    if (text == m_onlineTimeText)
+        return;
+    m_onlineTimeText = text;
     emit vpnOnlineTimeChanged(m_onlineTimeText);
+    publishCounters();
+}
+
+void VpnCore::publishCounters()
+{
+    if (m_shownBytesReceived != m_bytesReceived) {
+        m_shownBytesReceived = m_bytesReceived;
+        emit downloadedChanged(downloaded());
+    }
+    if (m_shownBytesSent != m_bytesSent) {
+        m_shownBytesSent = m_bytesSent;
+        emit uploadedChanged(uploaded());
+    }
 }
 
 // ---- a dead tunnel ----

@@ -184,6 +184,7 @@ private:
     ServerRoute routeToServer() const;
     void handleDisconnect(const QString& additionalData, bool critical);
     void resetCounters();
+    void publishCounters();
     void scheduleConnect();
     void connectAutomatically();
     void showDisconnectedLocation();
@@ -238,6 +239,10 @@ private:
     QString m_errorText;
     quint64 m_bytesReceived = 0;
     quint64 m_bytesSent = 0;
+    // What the window shows: the counts as of the online time's last second, so that the
+    // counters and the clock change in one frame.
+    quint64 m_shownBytesReceived = 0;
+    quint64 m_shownBytesSent = 0;
 
     // The delayed connect after a drop or for a server switch; a user's stop cancels it.
     QTimer m_reconnectTimer;

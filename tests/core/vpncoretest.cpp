@@ -487,9 +487,23 @@ void VpnCoreTest::onlineTimeAndTrafficFollowTheConnection()
     now = QDateTime(QDate(2026, 3, 2), QTime(0, 30));
     core->onOnlineActivityTimerEvent();
     QCOMPARE(core->vpnOnlineTime(), QStringLiteral("01:00:00"));
+    // The counters change with the clock's next second, in the same frame; a tick within the
+    // same second changes nothing.
+    QSignalSpy shownTime(core.get(), &VpnCore::vpnOnlineTimeChanged);
+    QSignalSpy shownDownload(core.get(), &VpnCore::downloadedChanged);
     core->onByteCountChanged(2048, 1024);
+    core->onOnlineActivityTimerEvent();
+    QCOMPARE(shownTime.count(), 0);
+    QCOMPARE(core->downloaded(), ConnectionStatistics::formatByteCount(0));
+    now = now.addSecs(1);
+    core->onOnlineActivityTimerEvent();
+    QCOMPARE(shownTime.count(), 1);
+    QCOMPARE(shownDownload.count(), 1);
     QCOMPARE(core->downloaded(), ConnectionStatistics::formatByteCount(2048));
     QCOMPARE(core->uploaded(), ConnectionStatistics::formatByteCount(1024));
+    now = now.addSecs(1);
+    core->onOnlineActivityTimerEvent();
+    QCOMPARE(shownDownload.count(), 1);
 
     core->onVpnConnectionStateChanged(ConnectionState::Disconnected, QString(), false);
     QCOMPARE(core->vpnOnlineTime(), QStringLiteral("00:00:00"));

@@ -303,7 +303,8 @@ void ServerListModel::expandRow(int row, bool expand)
 {
     const Server parent = m_rows.at(row);
     QVector<QString> texts;
-    const Servers children = childrenOf(parent, texts);
+    Servers kept;
+    const QVector<const Server*> children = childrenOf(parent, kept, texts);
     if (m_kind == Recent && isHeaderRow(parent, favoritesHeaderCode()))
         m_favoritesExpanded = expand;
     else if (m_kind == Recent && isHeaderRow(parent, recentHeaderCode()))
@@ -336,25 +337,28 @@ bool ServerListModel::expansionWanted(const Server& row, bool expand, int shownC
     return expand ? shownCountryRows < 2 : shownCountryRows != 1;
 }
 
-Servers ServerListModel::childrenOf(const Server& row, QVector<QString>& texts)
+QVector<const Server*> ServerListModel::childrenOf(const Server& row, Servers& kept,
+                                                   QVector<QString>& texts)
 {
-    Servers children;
+    QVector<const Server*> children;
     if (m_kind == Recent && isHeaderRow(row, favoritesHeaderCode())) {
         for (int i = 0; i < m_catalogue.size(); ++i) {
             if (m_catalogue.at(i).favorite) {
-                children << m_catalogue.at(i);
+                children << &m_catalogue.at(i);
                 texts << m_search.catalogueText(i);
             }
         }
     } else if (m_kind == Recent && isHeaderRow(row, recentHeaderCode())) {
-        children = Settings::instance()->loadRecentServers(m_catalogue, catalogueIndex());
-        texts = rowTexts(children);
+        kept = Settings::instance()->loadRecentServers(m_catalogue, catalogueIndex());
+        texts = rowTexts(kept);
+        for (const Server& server : qAsConst(kept))
+            children << &server;
     } else {
         const QVector<int> members = m_search.countryMembers(row.country);
         children.reserve(members.size());
         texts.reserve(members.size());
         for (const int i : members) {
-            children << m_catalogue.at(i);
+            children << &m_catalogue.at(i);
             texts << m_search.catalogueText(i);
         }
     }
@@ -655,15 +659,38 @@ QVector<QString> ServerListModel::rowTexts(const Servers& servers) const
 void ServerListModel::insertServers(int position, const Servers& servers,
                                     const QVector<QString>& texts)
 {
+    QVector<const Server*> rows;
+    rows.reserve(servers.size());
+    for (const Server& server : servers)
+        rows << &server;
+    insertServers(position, rows, texts);
+}
+
+void ServerListModel::insertServers(int position, const QVector<const Server*>& servers,
+                                    const QVector<QString>& texts)
+{
     if (servers.isEmpty())
         return;
     beginInsertRows(QModelIndex(), position, position + servers.size() - 1);
-    // The texts in one block; a list of servers moves only pointers on an insertion.
-    for (int i = 0; i < servers.size(); ++i)
-        m_rows.insert(position + i, servers.at(i));
+    // Appended and then turned into place: QList's one-by-one insertion moves every row above
+    // the position when it has room only before its first row.
+    const int below = m_rows.size() - position;
+    m_rows.reserve(m_rows.size() + servers.size());
+    for (const Server* server : servers)
+        m_rows.append(*server);
+    reverseRows(position, position + below);
+    reverseRows(position + below, m_rows.size());
+    reverseRows(position, m_rows.size());
     m_rowTexts.insert(position, servers.size(), QString());
     std::copy(texts.cbegin(), texts.cend(), m_rowTexts.begin() + position);
     endInsertRows();
+}
+
+void ServerListModel::reverseRows(int from, int to)
+{
+    // Swaps the list's pointers, not the servers.
+    for (--to; from < to; ++from, --to)
+        m_rows.swapItemsAt(from, to);
 }
 
 void ServerListModel::refreshAllRows()
@@ -673,6 +700,6 @@ void ServerListModel::refreshAllRows()
         return;
     }
     m_refreshPending = false;
-    for (int i = 0; i < m_rows.size(); ++i)
-        emit dataChanged(index(i), index(i));
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0), index(m_rows.size() - 1));
 }

@@ -117,13 +117,18 @@ private:
     QString rowText(const Server& server) const;
     QVector<QString> rowTexts(const Servers& servers) const;
     void insertServers(int position, const Servers& servers, const QVector<QString>& texts);
+    void insertServers(int position, const QVector<const Server*>& servers,
+                       const QVector<QString>& texts);
     void refreshAllRows();
+    void reverseRows(int from, int to);
     void setAllExpanded(bool expand);
     void expandRow(int row, bool expand);
     void warnNotFound(const QString& serverId, bool expand) const;
     // For the all-servers list, from the number of rows its country shows now.
     bool expansionWanted(const Server& row, bool expand, int shownCountryRows) const;
-    Servers childrenOf(const Server& row, QVector<QString>& texts);
+    // The rows under a header, as pointers into the catalogue or into kept, which holds the
+    // recent servers as they are stored.
+    QVector<const Server*> childrenOf(const Server& row, Servers& kept, QVector<QString>& texts);
     // Built when first asked for: the all-servers list never is.
     const CatalogueIndex& catalogueIndex();
     void forceNotification();

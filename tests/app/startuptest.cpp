@@ -128,7 +128,7 @@ void StartupTest::showLogsOpensFolderAndKeepsBoxOpen()
 void StartupTest::secondStartWakesFirstAndExits()
 {
     XSession session;
-    QVERIFY(session.start(true));
+    QVERIFY2(session.start(true), qPrintable(session.error()));
     const QProcessEnvironment env = clientEnvironment(session, QStringLiteral("twice"));
     const QString logs = logFolder(QStringLiteral("twice"));
 
@@ -166,7 +166,7 @@ void StartupTest::secondStartWakesFirstAndExits()
 void StartupTest::versionAndHelpComeFromTheCommandLine()
 {
     XSession session;
-    QVERIFY(session.start(true));
+    QVERIFY2(session.start(true), qPrintable(session.error()));
     const QProcessEnvironment env = clientEnvironment(session, QStringLiteral("version"));
 
     // The installed version comes from the installer's description beside the binary.
@@ -204,7 +204,7 @@ void StartupTest::versionAndHelpComeFromTheCommandLine()
 void StartupTest::noSystemTrayEndsWithCodeOne()
 {
     XSession session;
-    QVERIFY(session.start(false));
+    QVERIFY2(session.start(false), qPrintable(session.error()));
     QProcess client;
     client.setProcessEnvironment(clientEnvironment(session, QStringLiteral("notray")));
     client.start(m_client, QStringList());

@@ -25,7 +25,7 @@ void SystemTrayTest::greyLookKeepsLuminanceAndAThirdOfAlpha()
 void SystemTrayTest::trayBehavesUnderATrayHost()
 {
     XSession session;
-    QVERIFY2(session.start(true), "Xvfb with trayer must start");
+    QVERIFY2(session.start(true), qPrintable(session.error()));
     QProcess probe;
     probe.setProcessEnvironment(session.environment());
     probe.setProcessChannelMode(QProcess::MergedChannels);

@@ -31,14 +31,27 @@ bool XSession::startServer()
     m_server->start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"),
                                              QStringLiteral("0"), QStringLiteral("1280x800x24"),
                                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    if (!m_server->waitForStarted(startTimeoutMs))
+    if (!m_server->waitForStarted(startTimeoutMs)) {
+        m_error =
+            QStringLiteral("Xvfb %1 did not start: %2").arg(m_display, m_server->errorString());
         return false;
+    }
     const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(m_display.mid(1));
     QElapsedTimer timer;
     timer.start();
     while (!QFile::exists(socket) || runTool(QStringLiteral("xdpyinfo"), {}).isEmpty()) {
-        if (timer.elapsed() > startTimeoutMs || m_server->state() != QProcess::Running)
+        if (m_server->state() != QProcess::Running) {
+            m_error = QStringLiteral("Xvfb %1 ended with code %2")
+                          .arg(m_display)
+                          .arg(m_server->exitCode());
             return false;
+        }
+        if (timer.elapsed() > startTimeoutMs) {
+            m_error = QStringLiteral("Xvfb %1 did not answer within %2 ms")
+                          .arg(m_display)
+                          .arg(startTimeoutMs);
+            return false;
+        }
         QThread::msleep(100);
     }
     return true;
@@ -68,17 +81,32 @@ bool XSession::start(bool withTray)
     }
     if (!started)
         return false;
+    m_error.clear();
     if (!withTray)
         return true;
 
     m_tray = std::make_unique<QProcess>();
+    m_tray->setProcessChannelMode(QProcess::MergedChannels);
     m_tray->setProcessEnvironment(environment());
     m_tray->start(QStringLiteral("trayer"),
                   {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
                    QStringLiteral("right"), QStringLiteral("--widthtype"), QStringLiteral("pixel"),
                    QStringLiteral("--width"), QStringLiteral("200"), QStringLiteral("--height"),
                    QStringLiteral("32")});
-    return m_tray->waitForStarted(startTimeoutMs) && waitForTray(startTimeoutMs);
+    if (!m_tray->waitForStarted(startTimeoutMs)) {
+        m_error = QStringLiteral("trayer did not start: %1").arg(m_tray->errorString());
+        return false;
+    }
+    if (!waitForTray(startTimeoutMs)) {
+        m_error = QStringLiteral("trayer's panel did not appear on %1 within %2 ms (trayer %3): %4")
+                      .arg(m_display)
+                      .arg(startTimeoutMs)
+                      .arg(m_tray->state() == QProcess::Running ? QStringLiteral("running")
+                                                                : QStringLiteral("ended"))
+                      .arg(QString::fromLocal8Bit(m_tray->readAll()));
+        return false;
+    }
+    return true;
 }
 
 QProcessEnvironment XSession::environment() const

@@ -15,6 +15,8 @@ public:
     ~XSession();
 
     bool start(bool withTray);
+    // Why the last start failed, for the test's failure message.
+    QString error() const { return m_error; }
     QString display() const { return m_display; }
     // The current environment with DISPLAY pointing at this session and the real platform plugin.
     QProcessEnvironment environment() const;
@@ -29,6 +31,7 @@ private:
     bool waitForTray(int timeoutMs) const;
 
     QString m_display;
+    mutable QString m_error;
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_tray;
 };

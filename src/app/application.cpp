@@ -526,8 +526,11 @@ void Application::onConnectionStateChanged(ConnectionState::Id connectionStateId
     Server server;
     if (connectionStateId == ConnectionState::Connected && m_vpnCore)
         server = Catalogue::findByIp(m_serverListModel->catalogue(), m_vpnCore->vpnServerIp());
+    // Written after the window has shown the new state.
     if (!server.ip.isEmpty())
-        m_recentServersModel->appendRecentServer(server);
+        QTimer::singleShot(0, m_recentServersModel, [model = m_recentServersModel, server] {
+            model->appendRecentServer(server);
+        });
     setToolTip(trayToolTip(message, server));
 
     if (Settings::instance()->showNotifications() && previous != ConnectionState::Unknown)

@@ -414,11 +414,12 @@ void OpenVpnClient::handleManagementLine(const QString& line)
         writeManagement("state on\n", QStringLiteral("Send 'state on'"));
         writeManagement("log on\n", QStringLiteral("Send 'log on'"));
     } else if (line.startsWith(QLatin1String(">PASSWORD:Need 'Auth' username/password"))) {
+        // Both at once: OpenVPN reads them in turn, and each answer waited for would cost a turn
+        // of this busy thread.
         const QString username = connectionParameters().username;
         m_managementServer->write(
             QStringLiteral("username 'Auth' %1\n").arg(username).toUtf8().constData());
         logManagement(QStringLiteral("Sent username: ") + username);
-    } else if (line.startsWith(QLatin1String("SUCCESS: 'Auth' username entered"))) {
         sendPassword();
     } else if (line.startsWith(QLatin1String(">PASSWORD:Verification Failed"))) {
         m_errorText = tr("Error: Wrong Username/Password");

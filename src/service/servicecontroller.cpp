@@ -229,6 +229,8 @@ void ServiceController::write(const QString& message, ServiceProcess* owner)
     Logger::info(objectName(),
                  QStringLiteral("Send data: [") + logText(message) + QLatin1Char(']'));
     m_socket->sendTextMessage(message);
+    // Out now, not after whatever this thread draws next: a start waits for it.
+    m_socket->flush();
 }
 
 void ServiceController::onTextMessageReceived(const QString& message)

@@ -15,6 +15,7 @@ namespace {
 
 const QString socketFolder = QStringLiteral("/var/run/wireguard/");
 const int daemonStartMs = 5000;
+const int daemonPollMs = 10;
 
 bool ipv6Enabled()
 {
@@ -190,12 +191,12 @@ bool TunnelLink::startDaemon(QString* error)
     m_daemon.setProcessEnvironment(environment);
     m_daemon.start(program, {QStringLiteral("-f"), m_interface});
     const QString socket = socketFolder + m_interface + QStringLiteral(".sock");
-    for (int waited = 0; waited < daemonStartMs; waited += 50) {
+    for (int waited = 0; waited < daemonStartMs; waited += daemonPollMs) {
         if (m_daemon.state() == QProcess::NotRunning)
             break;
         if (QFileInfo::exists(socket))
             return true;
-        QThread::msleep(50);
+        QThread::msleep(daemonPollMs);
     }
     *error = QStringLiteral("wireguard-go did not create the interface");
     return false;

@@ -16,7 +16,7 @@
 
 namespace {
 
-const int handshakePollMs = 50;
+const int handshakePollMs = 10;
 const int byteCountMs = 1000;
 int signalPipe[2] = {-1, -1};
 

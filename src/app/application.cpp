@@ -292,7 +292,9 @@ void Application::scanAdapters()
 void Application::checkServiceProcess()
 {
     m_serviceRunning =
-        Utils::isProcessRunning(Utils::executableName(QStringLiteral("vpn-service")));
+        seams().serviceRunning
+            ? seams().serviceRunning()
+            : Utils::isProcessRunning(Utils::executableName(QStringLiteral("vpn-service")));
     if (!themeEditorMode()) {
         const QString line =
             QStringLiteral("vpn-service is running: %1").arg(Utils::boolText(m_serviceRunning));

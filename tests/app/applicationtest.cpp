@@ -12,6 +12,7 @@
 #include "models/serverlistmodel.h"
 #include "settings/settings.h"
 #include "support/logcapture.h"
+#include "support/testenvironment.h"
 #include "support/tunnellab.h"
 
 #include <QApplication>
@@ -120,7 +121,7 @@ void ApplicationTest::init()
     settings->setConnectToLastLocation(false);
     settings->setUserName(QString());
     settings->setPassword(QString());
-    Application::resetTestSeams();
+    Application::setTestSeams(TestEnvironment::withoutService());
 }
 
 void ApplicationTest::cleanup()
@@ -300,6 +301,7 @@ void ApplicationTest::quitWhileConnectedWaitsForDisconnection()
               "  function saveUnsavedData() { logger.qmlLog(\"Window\", \"save in state \" + "
               "vpnCore.connectionState) }\n}\n");
     qml.close();
+    // The stand-in above is the service the client looks for.
     Application::TestSeams seams;
     seams.mainQml = QUrl::fromLocalFile(qml.fileName());
     Application::setTestSeams(seams);
@@ -370,7 +372,7 @@ void ApplicationTest::initFailuresEndWithCriticalBox()
 {
     QFETCH(int, failure);
     QFETCH(QString, message);
-    Application::TestSeams seams;
+    Application::TestSeams seams = TestEnvironment::withoutService();
     if (failure == 0)
         seams.mainQml = QUrl(QStringLiteral("qrc:/qml/missing.qml"));
     if (failure == 1)

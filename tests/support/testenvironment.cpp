@@ -60,3 +60,10 @@ void TestEnvironment::openLog()
     QCoreApplication::setApplicationName(QStringLiteral("Corvalink"));
     Logger::instance();
 }
+
+Application::TestSeams TestEnvironment::withoutService()
+{
+    Application::TestSeams seams;
+    seams.serviceRunning = [] { return false; };
+    return seams;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/application.h"
+
 #include <QProcessEnvironment>
 #include <QString>
 
@@ -14,6 +16,9 @@ public:
     // The client binary built beside the suites (CTest passes its path).
     static QString clientBinary();
     static void openLog();
+    // For an in-process client: as on a machine where no service runs, whatever else runs here
+    // (a lab, an installed service).
+    static Application::TestSeams withoutService();
 };
 
 // Runs several test objects in one process, in the given order, after isolating the folders.

@@ -11,6 +11,7 @@
 #include "models/serverlistmodel.h"
 #include "settings/settings.h"
 #include "support/logcapture.h"
+#include "support/testenvironment.h"
 #include "support/tunnellab.h"
 #include "support/windowobjects.h"
 
@@ -25,6 +26,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QRawFont>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -152,10 +154,12 @@ void UiTest::initTestCase()
     settings->setAutoUpdateEnabled(false);
     settings->setKillswitchEnabled(false);
     settings->setNetworkProtocol(0);
+    Application::setTestSeams(TestEnvironment::withoutService());
 }
 
 void UiTest::cleanupTestCase()
 {
+    Application::resetTestSeams();
     delete m_backend;
     qunsetenv("CORVALINK_API_URL");
 }
@@ -264,6 +268,10 @@ void UiTest::connectThroughTheScreens()
     QProcess serviceProcess;
     serviceProcess.start(servicePath, {QStringLiteral("120")});
     QVERIFY(serviceProcess.waitForStarted());
+    // The stand-in is the service the client looks for.
+    Application::resetTestSeams();
+    auto noServiceAgain =
+        qScopeGuard([] { Application::setTestSeams(TestEnvironment::withoutService()); });
     FakeService service;
     service.setRunsPrograms(true);
     QVERIFY(service.listen());

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cstdio>
 #include <unistd.h>
 
 // What the scenarios allow outside their promises (see Scenario for the promises):
@@ -44,6 +45,36 @@ const int connectTimeoutMs = 60000;
 // How long a scenario stays connected after a transition, its traffic running.
 const int trafficMs = 3000;
 const QPoint buttonCentre(200, 265);
+
+// With LAB_TIMELINE set, every log line of the client from the click on, with the milliseconds
+// since the click: where a connection's time goes.
+QElapsedTimer timelineClock;
+QtMessageHandler handlerBeforeTimeline = nullptr;
+
+void timelineHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (timelineClock.isValid())
+        std::fprintf(stderr, "timeline %6lld ms  %s\n", timelineClock.elapsed(),
+                     qPrintable(message));
+    if (handlerBeforeTimeline)
+        handlerBeforeTimeline(type, context, message);
+}
+
+void startTimeline()
+{
+    if (qEnvironmentVariableIsEmpty("LAB_TIMELINE"))
+        return;
+    timelineClock.start();
+    handlerBeforeTimeline = qInstallMessageHandler(timelineHandler);
+}
+
+void stopTimeline()
+{
+    if (!timelineClock.isValid())
+        return;
+    qInstallMessageHandler(handlerBeforeTimeline);
+    timelineClock.invalidate();
+}
 
 QString lab(const char* name)
 {
@@ -368,9 +399,11 @@ void LabTest::eachProtocolCarriesTraffic()
     });
     QCOMPARE(m_control.ask(QStringLiteral("counters-reset")), QStringLiteral("ok"));
     clock.start();
+    startTimeline();
     click(window);
     QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Connected),
                               connectTimeoutMs);
+    stopTimeline();
     qInfo("%s: from the click to Connected in %lld ms", qPrintable(row), connectMs);
     const QString downloaded = core->downloaded();
     const QString uploaded = core->uploaded();

@@ -30,7 +30,7 @@ suite() {
   else
     failed=$((failed + 1))
     echo "$name: FAILED ($log)"
-    grep -E "^FAIL!|Loc:|\*\*\*Failed|Timeout" "$log" | head -20
+    grep -E "^FAIL!|Loc:|\*\*\*Failed|Not Run|Timeout" "$log" | head -20 || true
   fi
 }
 for run in $(seq "$runs"); do

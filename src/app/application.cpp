@@ -535,8 +535,10 @@ void Application::onConnectionStateChanged(ConnectionState::Id connectionStateId
         });
     setToolTip(trayToolTip(message, server));
 
+    // A notification makes a window of its own where no notification service runs: after the
+    // state is shown too.
     if (Settings::instance()->showNotifications() && previous != ConnectionState::Unknown)
-        notify(QString(), message);
+        QTimer::singleShot(0, this, [this, message] { notify(QString(), message); });
 }
 
 void Application::onExitActionClicked()

@@ -179,40 +179,42 @@ void ApplicationTest::trayFollowsStateChanges()
     QCOMPARE(app.trayView().toolTip, QStringLiteral("Disconnected"));
     QVERIFY(app.trayView().notifications.isEmpty());
 
-    app.onConnectionStateChanged(ConnectionState::Disconnected);
+    // Notifications and the recent server follow once the window has shown the state.
+    const auto change = [&app](ConnectionState::Id state) {
+        app.onConnectionStateChanged(state);
+        QCoreApplication::processEvents();
+    };
+    change(ConnectionState::Disconnected);
     QVERIFY(app.trayView().notifications.isEmpty());
 
-    app.onConnectionStateChanged(ConnectionState::Connecting);
+    change(ConnectionState::Connecting);
     QCOMPARE(app.trayView().iconState, 2);
     QVERIFY(!app.trayView().actionEnabled);
     // A pending reconnection is the user's to stop.
-    app.onConnectionStateChanged(ConnectionState::Reconnecting);
+    change(ConnectionState::Reconnecting);
     QCOMPARE(app.trayView().actionText, QStringLiteral("Disconnect"));
     QVERIFY(app.trayView().actionEnabled);
-    app.onConnectionStateChanged(ConnectionState::Connecting);
+    change(ConnectionState::Connecting);
     QCOMPARE(app.trayView().toolTip, QString());
     QVERIFY(app.trayView().notifications.isEmpty());
 
     const Servers catalogue = catalogueOf(4, 2);
     app.onRequestServerListFinished(catalogue);
     app.vpnCore()->setVpnServerIp(catalogue.at(1).ip, QStringLiteral("somewhere"));
-    app.onConnectionStateChanged(ConnectionState::Connected);
+    change(ConnectionState::Connected);
     QCOMPARE(app.trayView().toolTip, QStringLiteral("Connected: se, City 1"));
     QCOMPARE(app.trayView().actionText, QStringLiteral("Disconnect"));
     QCOMPARE(app.trayView().iconState, 1);
     QCOMPARE(app.trayView().notifications, QStringList{QStringLiteral("Connected")});
-    // The recent server is written once the window has shown the state.
-    QTRY_VERIFY(!Settings::instance()->loadRecentServers(catalogue).isEmpty());
     const Servers recent = Settings::instance()->loadRecentServers(catalogue);
     QCOMPARE(recent.last().ip, catalogue.at(1).ip);
 
     // The same state again changes neither the tooltip nor the notifications.
-    app.onConnectionStateChanged(ConnectionState::Connected);
+    change(ConnectionState::Connected);
     QCOMPARE(app.trayView().notifications.size(), 1);
-    QTest::qWait(50);
     QCOMPARE(Settings::instance()->loadRecentServers(catalogue).size(), recent.size());
 
-    app.onConnectionStateChanged(ConnectionState::Disconnected);
+    change(ConnectionState::Disconnected);
     QCOMPARE(app.trayView().toolTip, QStringLiteral("Disconnected"));
     QCOMPARE(app.trayView().notifications.last(), QStringLiteral("Disconnected"));
 }

@@ -5,6 +5,7 @@
 #include "core/countrynames.h"
 #include "utils/utils.h"
 
+#include <QMap>
 #include <QObject>
 #include <QSet>
 #include <QUrl>
@@ -94,10 +95,15 @@ Servers parseServerFeed(const QObject* reporter, const QString& feed)
 
 Servers sortCatalogue(const Servers& servers)
 {
+    // Grouped by the one key countryCodes lists: a comparison without case can disagree with
+    // lower case (U+0130 lowers to two characters; U+03A3 and U+03C2 lower apart but compare
+    // equal), and would drop a server or list it twice.
+    QMap<QString, Servers> groups;
+    for (const Server& server : servers)
+        groups[server.country.toLower()] << server;
     Servers sorted;
     sorted.reserve(servers.size());
-    for (const QString& code : countryCodes(servers)) {
-        Servers group = serversOfCountry(servers, code);
+    for (Servers& group : groups) {
         std::sort(group.begin(), group.end(),
                   [](const Server& a, const Server& b) { return a.city < b.city; });
         sorted << group;

@@ -104,6 +104,21 @@ void CatalogueTest::ordersByCountryCodeThenCity()
              QStringList({QStringLiteral("de"), QStringLiteral("nl"), QStringLiteral("se")}));
 }
 
+void CatalogueTest::everyServerIsListedOnceWhateverItsCountry()
+{
+    // Lower case and comparison without case disagree here: U+0130 lowers to two characters,
+    // U+03A3 and U+03C2 lower apart but compare equal.
+    const QString text = feed(
+        server(QStringLiteral("\u0130t"), QStringLiteral("Izmir"), QStringLiteral("10.0.0.1")) +
+        server(QStringLiteral("it"), QStringLiteral("Roma"), QStringLiteral("10.0.0.2")) +
+        server(QStringLiteral("\u03a3x"), QStringLiteral("Patra"), QStringLiteral("10.0.0.3")) +
+        server(QStringLiteral("\u03c2x"), QStringLiteral("Volos"), QStringLiteral("10.0.0.4")));
+    const Servers servers = parseServerFeed(m_reporter, text);
+    QCOMPARE(ipList(servers),
+             QStringList({QStringLiteral("10.0.0.2"), QStringLiteral("10.0.0.1"),
+                          QStringLiteral("10.0.0.4"), QStringLiteral("10.0.0.3")}));
+}
+
 void CatalogueTest::cutDocumentKeepsFeedOrder()
 {
     const QString whole =

@@ -12,6 +12,7 @@ private slots:
     void duplicateIsDroppedWithWarning();
     void zeroLoadIsListedAsUnavailable();
     void ordersByCountryCodeThenCity();
+    void everyServerIsListedOnceWhateverItsCountry();
     void cutDocumentKeepsFeedOrder();
     void serverWithoutPlainAddressIsSkipped();
     void serverElementsAtAnyDepth();

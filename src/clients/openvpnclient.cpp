@@ -329,7 +329,9 @@ OpenVpnClient::PushedDns OpenVpnClient::parsePushReply(const QString& line, bool
     for (const QString& part : parts) {
         if (!part.startsWith(QLatin1String(dnsOption)))
             continue;
-        const QString address = QString(part).remove(QLatin1String(dnsOption)).simplified();
+        // Only the option's own name goes: removing it anywhere would splice an address out of
+        // "10.0.0.1dhcp-option DNS6".
+        const QString address = part.mid(int(qstrlen(dnsOption))).simplified();
         // The address goes on to the root-run DNS tool: a zone or a short form is no literal.
         if (!Utils::isIpLiteral(address))
             continue;

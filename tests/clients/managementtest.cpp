@@ -240,6 +240,16 @@ void ManagementTest::byteCountEmitsAndIsNotLogged()
     QVERIFY(!log.contains(QStringLiteral("BYTECOUNT")));
 }
 
+void ManagementTest::parsesPushedAddressAfterTheOptionNameOnly()
+{
+    // Taking out every "dhcp-option DNS" would leave "172.16.0.16", which nobody pushed.
+    const OpenVpnClient::PushedDns dns = OpenVpnClient::parsePushReply(
+        QStringLiteral("PUSH_REPLY,dhcp-option DNS 172.16.0.1dhcp-option DNS6 '"), true);
+    QVERIFY(dns.handled);
+    QVERIFY(!dns.complete);
+    QCOMPARE(dns.ipv4, QString());
+}
+
 void ManagementTest::pushReplyOfOneFamilyIsReported()
 {
     // IPv6 is off: a resolver of that family alone is none to use; one of IPv4 is.

@@ -22,6 +22,7 @@ private slots:
     void recognisesGreetingsFromVersionThree();
     void escapesBackslashAndQuote();
     void parsesPushReply();
+    void parsesPushedAddressAfterTheOptionNameOnly();
     void parsesAssignedAddress();
     void parsesByteCounts();
 

@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QRandomGenerator>
+#include <QtEndian>
 
 namespace {
 
@@ -12,6 +13,9 @@ const int keyPartCount = 8;
 const int checksumSize = 2;
 const int hashSize = 20;
 const int compressionLevel = 9;
+// Far beyond any user name or password. qUncompress sets aside what the payload claims, up to
+// 2 GiB, before it reads a byte.
+const quint32 maxPlainSize = 1024 * 1024;
 
 enum Flag : quint8
 {
@@ -143,8 +147,18 @@ QByteArray CredentialCipher::decrypt(const QByteArray& cipher) const
             return QByteArray();
     }
 
-    if (flags & Compressed)
+    if (flags & Compressed) {
+        if (body.size() >= 4) {
+            const quint32 claimed = qFromBigEndian<quint32>(body.constData());
+            if (claimed > maxPlainSize) {
+                Logger::warning(source(), QStringLiteral("Compressed payload claims %1 bytes, "
+                                                         "refused.")
+                                              .arg(claimed));
+                return QByteArray();
+            }
+        }
         return qUncompress(body);
+    }
     return body;
 }
 

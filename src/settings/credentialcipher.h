@@ -7,7 +7,8 @@
 // Obscures the stored account credentials: an XOR chain over the eight bytes of a 64-bit key,
 // behind a version byte and a flags byte, with one random byte in front so that equal inputs
 // encipher differently, optional compression and a checksum or hash. Not a strong cipher.
-// Every failure gives an empty result.
+// Every failure gives an empty result, and so does a compressed payload that claims more than
+// 1 MiB.
 class CredentialCipher
 {
 public:

@@ -516,6 +516,20 @@ void CredentialCipherTest::missingKeyGivesEmptyResultsWithWarning()
     QVERIFY(cipher.decrypt(QByteArray()).isEmpty());
 }
 
+void CredentialCipherTest::oversizedInflationClaimGivesEmptyResultWithWarning()
+{
+    // A few bytes that claim 2 GiB once inflated: nothing is set aside for them.
+    const CredentialCipher writer = keyedCipher(Compression::Never, Integrity::None);
+    QByteArray claim("\x7f\x00\x00\x00", 4);
+    claim += qCompress(QByteArrayLiteral("hunter2")).mid(4);
+    QByteArray sealed = writer.encrypt(claim);
+    sealed[1] = char(0x01);
+    const LogCapture log;
+    QVERIFY(writer.decrypt(sealed).isEmpty());
+    QVERIFY(log.contains(
+        QStringLiteral("CredentialCipher: Compressed payload claims 2130706432 bytes, refused.")));
+}
+
 void CredentialCipherTest::shortInputGivesEmptyResultSilently()
 {
     const CredentialCipher cipher(testKey);

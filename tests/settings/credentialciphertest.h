@@ -29,5 +29,6 @@ private slots:
     void otherKeyDeciphersToEmptyResult();
     void wrongVersionGivesEmptyResultWithWarning();
     void missingKeyGivesEmptyResultsWithWarning();
+    void oversizedInflationClaimGivesEmptyResultWithWarning();
     void shortInputGivesEmptyResultSilently();
 };

@@ -85,7 +85,8 @@ QString Update::newVersionFromOutput(const QString& output)
     // The "version" attribute of an update element: not a declaration's, not another element's.
     static const QRegularExpression element(QStringLiteral("<update(\\s[^<>]*)>"));
     static const QRegularExpression attribute(QStringLiteral("\\sversion=\"([^\"]*)\""));
-    static const QRegularExpression versionForm(QStringLiteral("^[\\d.,]*\\d[\\d.,]*$"));
+    // To the very end: "$" would also pass a version followed by a line break.
+    static const QRegularExpression versionForm(QStringLiteral("^[\\d.,]*\\d[\\d.,]*\\z"));
     QRegularExpressionMatchIterator elements = element.globalMatch(output);
     while (elements.hasNext()) {
         const QString version = attribute.match(elements.next().captured(1)).captured(1);

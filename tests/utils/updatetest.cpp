@@ -110,6 +110,8 @@ void UpdateTest::checkReportsTheNewVersion_data()
         << QByteArray() << QString();
     QTest::newRow("dots only") << update("version=\"...\"") << QByteArray() << QString();
     QTest::newRow("letters") << update("version=\"4.0-beta\"") << QByteArray() << QString();
+    QTest::newRow("line break in the version")
+        << update("version=\"4.0.1\n\"") << QByteArray() << QString();
     // Against the installed 3.1.0.
     QTest::newRow("the installed one") << update("version=\"3.1.0\"") << QByteArray() << QString();
     QTest::newRow("older") << update("version=\"3.0.10\"") << QByteArray() << QString();

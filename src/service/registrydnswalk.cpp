@@ -1,5 +1,7 @@
 #include "registrydnswalk.h"
 
+#include <QHash>
+
 namespace {
 
 const char networkClassGuid[] = "{4D36E972-E325-11CE-BFC1-08002BE10318}";
@@ -57,13 +59,23 @@ Platform::DnsFacts RegistryDnsWalk::walk(const KeyReader& registry,
     Platform::DnsFacts facts;
     const AdapterDnsList ipv4 = familyList(registry, ipv4InterfacesKey(), false, presentGuids);
     const AdapterDnsList ipv6 = familyList(registry, ipv6InterfacesKey(), true, presentGuids);
-    if (ipv4.size() != ipv6.size()) {
+    // Paired by GUID, which the registry compares without case: two lists of as many adapters
+    // may hold different ones, or the same in another order, and an adapter would take another
+    // one's IPv6 servers.
+    QSet<QString> ipv4Guids;
+    for (const AdapterDns& item : ipv4)
+        ipv4Guids.insert(item.id.toUpper());
+    QHash<QString, QStringList> ipv6Servers;
+    for (const AdapterDns& item : ipv6)
+        ipv6Servers.insert(item.id.toUpper(), item.ipv6Dns);
+    const QStringList ipv6Guids = ipv6Servers.keys();
+    if (ipv4Guids.size() != ipv4.size() || ipv6Servers.size() != ipv6.size() ||
+        ipv4Guids != QSet<QString>(ipv6Guids.begin(), ipv6Guids.end())) {
         facts.familiesMismatch = true;
         return facts;
     }
-    for (int i = 0; i < ipv4.size(); ++i) {
-        AdapterDns entry = ipv4.at(i);
-        entry.ipv6Dns = ipv6.at(i).ipv6Dns;
+    for (AdapterDns entry : ipv4) {
+        entry.ipv6Dns = ipv6Servers.value(entry.id.toUpper());
         entry.isVpn = isTunnelAdapter(registry, entry.id);
         facts.adapters.append(entry);
     }

@@ -241,6 +241,25 @@ void DnsManagerTest::familyCountMismatchListsNothing()
     QVERIFY(facts.adapters.isEmpty());
 }
 
+void DnsManagerTest::familiesOfDifferentAdaptersAreNotPaired()
+{
+    // As many adapters in each family, but not the same ones: Wi-Fi must not take the TAP
+    // adapter's IPv6 servers.
+    MemoryRegistry registry;
+    registry.addAdapter(ethernetGuid, QStringLiteral("Ethernet"), QStringLiteral("10.0.0.1"),
+                        QStringLiteral("fd00::1"));
+    registry.addConnection(wifiGuid, QStringLiteral("Wi-Fi"));
+    registry.addInterface(RegistryDnsWalk::ipv4InterfacesKey(), wifiGuid,
+                          QStringLiteral("10.0.0.2"));
+    registry.addConnection(tapGuid, QStringLiteral("Local Area Connection"));
+    registry.addInterface(RegistryDnsWalk::ipv6InterfacesKey(), tapGuid, QStringLiteral("fd00::3"));
+
+    const Platform::DnsFacts facts =
+        RegistryDnsWalk::walk(registry, present({ethernetGuid, wifiGuid, tapGuid}));
+    QVERIFY(facts.familiesMismatch);
+    QVERIFY(facts.adapters.isEmpty());
+}
+
 void DnsManagerTest::familyCountMismatchIsLoggedCritical()
 {
     DnsManager manager;

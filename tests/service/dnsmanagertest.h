@@ -13,6 +13,7 @@ private slots:
     void adapterWithoutNameOrNotReportedIsSkipped();
     void familiesPairByPositionWithServersKeptAsWritten();
     void familyCountMismatchListsNothing();
+    void familiesOfDifferentAdaptersAreNotPaired();
     void familyCountMismatchIsLoggedCritical();
     void tap0901ClassEntryMarksTunnelAdapter();
     void userEntryJoinsFamiliesWithoutBlankParts_data();

@@ -23,13 +23,14 @@ lock=(flock /tmp/corvalink-build.lock nice -n 19)
 fuzzer_runtime() {
   compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null
 }
-if ! command -v clang++ >/dev/null || ! fuzzer_runtime; then
+# lld: the client's targets keep only the parsers of their classes (--gc-sections).
+if ! command -v clang++ >/dev/null || ! fuzzer_runtime || ! command -v ld.lld >/dev/null; then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   export DEBIAN_FRONTEND=noninteractive
   $sudo apt-get update -q
   # The fuzzer runtime is only a recommendation of clang's.
-  $sudo apt-get install -y -q --no-install-recommends clang libclang-rt-14-dev
+  $sudo apt-get install -y -q --no-install-recommends clang libclang-rt-14-dev lld
 fi
 
 generator=()

@@ -292,9 +292,7 @@ void Application::scanAdapters()
 void Application::checkServiceProcess()
 {
     m_serviceRunning =
-        seams().serviceRunning
-            ? seams().serviceRunning()
-            : Utils::isProcessRunning(Utils::executableName(QStringLiteral("vpn-service")));
+        Utils::isProcessRunning(Utils::executableName(QStringLiteral("vpn-service")));
     if (!themeEditorMode()) {
         const QString line =
             QStringLiteral("vpn-service is running: %1").arg(Utils::boolText(m_serviceRunning));

@@ -62,8 +62,6 @@ public:
         QUrl mainQml;
         std::function<void(OpenVpnNetworkInterfaces&)> scanAdapters;
         std::function<bool()> settingsWritable;
-        // Whether a service process runs: the real answer looks at every process of the machine.
-        std::function<bool()> serviceRunning;
     };
 
     explicit Application(SingleApplication* app, QObject* parent = nullptr);

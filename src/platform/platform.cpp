@@ -7,6 +7,22 @@
 
 namespace Platform {
 
+namespace {
+
+bool ownProcessesOnly = false;
+
+} // namespace
+
+void setProcessListOwnOnly(bool ownOnly)
+{
+    ownProcessesOnly = ownOnly;
+}
+
+bool processListOwnOnly()
+{
+    return ownProcessesOnly;
+}
+
 ToolResult runTool(const ToolCommand& command, int timeoutMs)
 {
     ToolResult result;

@@ -46,6 +46,10 @@ QString programDataFolder();
 
 // One running program name per line, as the platform's process lister prints them.
 QString processListText();
+// For the suites: list only this process and what it started, so that a lab or an installed
+// service elsewhere on the machine cannot change what a test sees. Honoured on Linux.
+void setProcessListOwnOnly(bool ownOnly);
+bool processListOwnOnly();
 
 ToolCommand shellCommand(const QString& commandLine);
 ToolCommand mtuCommand(int interfaceIndex, int mtu);

@@ -12,7 +12,6 @@
 #include "models/serverlistmodel.h"
 #include "settings/settings.h"
 #include "support/logcapture.h"
-#include "support/testenvironment.h"
 #include "support/tunnellab.h"
 
 #include <QApplication>
@@ -121,7 +120,7 @@ void ApplicationTest::init()
     settings->setConnectToLastLocation(false);
     settings->setUserName(QString());
     settings->setPassword(QString());
-    Application::setTestSeams(TestEnvironment::withoutService());
+    Application::resetTestSeams();
 }
 
 void ApplicationTest::cleanup()
@@ -304,7 +303,6 @@ void ApplicationTest::quitWhileConnectedWaitsForDisconnection()
               "  function saveUnsavedData() { logger.qmlLog(\"Window\", \"save in state \" + "
               "vpnCore.connectionState) }\n}\n");
     qml.close();
-    // The stand-in above is the service the client looks for.
     Application::TestSeams seams;
     seams.mainQml = QUrl::fromLocalFile(qml.fileName());
     Application::setTestSeams(seams);
@@ -380,7 +378,7 @@ void ApplicationTest::initFailuresEndWithCriticalBox()
 {
     QFETCH(int, failure);
     QFETCH(QString, message);
-    Application::TestSeams seams = TestEnvironment::withoutService();
+    Application::TestSeams seams;
     if (failure == 0)
         seams.mainQml = QUrl(QStringLiteral("qrc:/qml/missing.qml"));
     if (failure == 1)

@@ -60,10 +60,3 @@ void TestEnvironment::openLog()
     QCoreApplication::setApplicationName(QStringLiteral("Corvalink"));
     Logger::instance();
 }
-
-Application::TestSeams TestEnvironment::withoutService()
-{
-    Application::TestSeams seams;
-    seams.serviceRunning = [] { return false; };
-    return seams;
-}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/application.h"
+#include "platform/platform.h"
 
 #include <QProcessEnvironment>
 #include <QString>
@@ -16,12 +16,10 @@ public:
     // The client binary built beside the suites (CTest passes its path).
     static QString clientBinary();
     static void openLog();
-    // For an in-process client: as on a machine where no service runs, whatever else runs here
-    // (a lab, an installed service).
-    static Application::TestSeams withoutService();
 };
 
-// Runs several test objects in one process, in the given order, after isolating the folders.
+// Runs several test objects in one process, in the given order, after isolating the folders and
+// the list of running programs.
 // The log is opened first, as the client does, so that each suite's own message handler stays in
 // place for QTest::ignoreMessage.
 #define CORVALINK_TEST_MAIN(...) CORVALINK_TEST_MAIN_IMPL(true, __VA_ARGS__)
@@ -32,6 +30,8 @@ public:
     int main(int argc, char** argv)                                                                \
     {                                                                                              \
         TestEnvironment::isolate();                                                                \
+        /* A lab or an installed service elsewhere on the machine is none of the suite's */        \
+        Platform::setProcessListOwnOnly(true);                                                     \
         QApplication app(argc, argv);                                                              \
         Q_INIT_RESOURCE(resources);                                                                \
         Q_INIT_RESOURCE(translations);                                                             \

@@ -11,7 +11,6 @@
 #include "models/serverlistmodel.h"
 #include "settings/settings.h"
 #include "support/logcapture.h"
-#include "support/testenvironment.h"
 #include "support/tunnellab.h"
 #include "support/windowobjects.h"
 
@@ -26,7 +25,6 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QRawFont>
-#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -154,12 +152,10 @@ void UiTest::initTestCase()
     settings->setAutoUpdateEnabled(false);
     settings->setKillswitchEnabled(false);
     settings->setNetworkProtocol(0);
-    Application::setTestSeams(TestEnvironment::withoutService());
 }
 
 void UiTest::cleanupTestCase()
 {
-    Application::resetTestSeams();
     delete m_backend;
     qunsetenv("CORVALINK_API_URL");
 }
@@ -268,10 +264,6 @@ void UiTest::connectThroughTheScreens()
     QProcess serviceProcess;
     serviceProcess.start(servicePath, {QStringLiteral("120")});
     QVERIFY(serviceProcess.waitForStarted());
-    // The stand-in is the service the client looks for.
-    Application::resetTestSeams();
-    auto noServiceAgain =
-        qScopeGuard([] { Application::setTestSeams(TestEnvironment::withoutService()); });
     FakeService service;
     service.setRunsPrograms(true);
     QVERIFY(service.listen());

@@ -1,8 +1,10 @@
 #include "platform/platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QNetworkInterface>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -29,6 +31,36 @@ QString autoStartFolder()
 QString autoStartFile(const QString& name)
 {
     return QStringLiteral("%1/%2.desktop").arg(autoStartFolder(), name);
+}
+
+// Each process's parent, from the field after the name in /proc/PID/stat (the name may hold
+// spaces and parentheses: it ends at the last one).
+QHash<qint64, qint64> parentsOf(const QDir& proc, const QStringList& entries)
+{
+    QHash<qint64, qint64> parents;
+    for (const QString& entry : entries) {
+        QFile stat(proc.filePath(entry + QStringLiteral("/stat")));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.read(4096);
+        const QList<QByteArray> fields =
+            text.mid(text.lastIndexOf(')') + 1).simplified().split(' ');
+        if (fields.size() > 1)
+            parents.insert(entry.toLongLong(), fields.at(1).toLongLong());
+    }
+    return parents;
+}
+
+// This process, or started by it or by what it started.
+bool isOwn(qint64 pid, const QHash<qint64, qint64>& parents)
+{
+    const qint64 self = QCoreApplication::applicationPid();
+    for (int depth = 0; pid > 1 && depth < 64; ++depth) {
+        if (pid == self)
+            return true;
+        pid = parents.value(pid, 0);
+    }
+    return false;
 }
 
 QString firstLine(const QString& path)
@@ -94,10 +126,12 @@ QString processListText()
     QStringList names;
     const QDir proc(QStringLiteral("/proc"));
     const QStringList entries = proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QHash<qint64, qint64> parents =
+        processListOwnOnly() ? parentsOf(proc, entries) : QHash<qint64, qint64>();
     for (const QString& entry : entries) {
         bool isPid = false;
-        entry.toLongLong(&isPid);
-        if (!isPid)
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid || (processListOwnOnly() && !isOwn(pid, parents)))
             continue;
         const QString comm = firstLine(proc.filePath(entry + QStringLiteral("/comm")));
         if (!comm.isEmpty())

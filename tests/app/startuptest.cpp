@@ -206,11 +206,20 @@ void StartupTest::noSystemTrayEndsWithCodeOne()
     XSession session;
     QVERIFY2(session.start(false), qPrintable(session.error()));
     QProcess client;
+    client.setProcessChannelMode(QProcess::MergedChannels);
     client.setProcessEnvironment(clientEnvironment(session, QStringLiteral("notray")));
     client.start(m_client, QStringList());
     QVERIFY(client.waitForStarted());
     QVERIFY2(session.waitForWindow(QStringLiteral("Corvalink"), processTimeoutMs),
-             "the critical box never showed");
+             qPrintable(QStringLiteral("the critical box never showed; the client %1; its windows: "
+                                       "%2; its output: %3")
+                            .arg(client.state() == QProcess::Running ? QStringLiteral("runs")
+                                                                     : QStringLiteral("ended"),
+                                 session
+                                     .runTool(QStringLiteral("xwininfo"),
+                                              {QStringLiteral("-root"), QStringLiteral("-tree")})
+                                     .simplified(),
+                                 QString::fromLocal8Bit(client.readAll()))));
 
     const QString tree = session.runTool(QStringLiteral("xwininfo"),
                                          {QStringLiteral("-root"), QStringLiteral("-tree")});

@@ -2,23 +2,22 @@
 # Installs what is missing, builds and runs every suite through CTest (the lab's under the label
 # "lab": "ctest -L lab" alone, "ctest -LE lab" without; its long variants, every transition for
 # every protocol, also under "long": "ctest -LE long" leaves them out), the README's run command
-# unattended, the format and Windows syntax checks and a replay of the fuzz corpora; then every
-# suite but the lab's again, built into build-asan/ under AddressSanitizer (with LeakSanitizer)
-# and UndefinedBehaviorSanitizer; reports in libraries not ours are suppressed in
-# tests/sanitizers/, each with its reason. Exits non-zero on any failure.
+# unattended, the format and Windows syntax checks and a replay of the fuzz corpora. Exits
+# non-zero on any failure.
 #   scripts/test.sh                  all of it (what CI runs)
-#   scripts/test.sh --sanitize       the sanitizer pass only
-#   scripts/test.sh --no-sanitize    all but the sanitizer pass
+#   scripts/test.sh --sanitize       every suite but the lab's, built into build-asan/ under
+#                                    AddressSanitizer (with LeakSanitizer) and
+#                                    UndefinedBehaviorSanitizer; reports in libraries not ours are
+#                                    suppressed in tests/sanitizers/, each with its reason
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-main=1 sanitize=1
+main=1 sanitize=""
 case "${1:-}" in
-  --sanitize) main="" ;;
-  --no-sanitize) sanitize="" ;;
+  --sanitize) main="" sanitize=1 ;;
   "") ;;
   *)
-    echo "usage: $0 [--sanitize | --no-sanitize]" >&2
+    echo "usage: $0 [--sanitize]" >&2
     exit 2
     ;;
 esac
@@ -51,7 +50,7 @@ sanitizer_pass() {
   BUILD_DIR="$build" "$root/scripts/build.sh" -DCORVALINK_SANITIZE=ON -DCORVALINK_BUILD_BENCH=OFF ||
     return 1
   # Whole stacks for leaks, so that a suppression names the library a leak comes from.
-  ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:fast_unwind_on_malloc=0" \
+  ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:fast_unwind_on_malloc=0:suppressions=$root/tests/sanitizers/address.supp" \
     LSAN_OPTIONS="suppressions=$root/tests/sanitizers/leaks.supp:print_suppressions=0" \
     UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$root/tests/sanitizers/undefined.supp" \
     bash -c 'cd "$1" && ctest --output-on-failure --timeout 900 -LE lab' _ "$build"

@@ -97,9 +97,10 @@ int openVpn(const QStringList& arguments)
     QTimer::singleShot(giveUpMs, qApp, &QCoreApplication::quit);
     QCoreApplication::exec();
 
-    if (channel)
+    if (channel) {
         channel->write("signal SIGTERM\n");
-    channel->flush();
+        channel->flush();
+    }
     openvpn.waitForFinished(5000);
     stunnel.terminate();
     stunnel.waitForFinished(5000);

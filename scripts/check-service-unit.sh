@@ -12,10 +12,10 @@ command -v systemd-analyze >/dev/null 2>&1 || { echo "skipped: no systemd-analyz
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 copy="$work/$(basename "$unit")"
-if [ -x /opt/corvalink/vpn-service ] || [ ! -x "$program" ]; then
+if [ -x /usr/lib/corvalink/vpn-service ] || [ ! -x "$program" ]; then
   cp "$unit" "$copy"
 else
-  sed "s|^ExecStart=/opt/corvalink/vpn-service |ExecStart=$program |" "$unit" >"$copy"
+  sed "s|^ExecStart=/usr/lib/corvalink/vpn-service |ExecStart=$program |" "$unit" >"$copy"
 fi
 if ! exposure="$(systemd-analyze security --offline=true --threshold=30 "$copy" 2>&1)"; then
   echo "$exposure"

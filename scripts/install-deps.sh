@@ -15,6 +15,7 @@ packages=(
   fonts-thai-tlwg fonts-wqy-microhei
   openvpn stunnel4 openssl wireguard-tools wireguard-go iputils-ping nftables dnsmasq-base procps
   tcpdump
+  lintian appstream
 )
 
 missing=()

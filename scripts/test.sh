@@ -38,6 +38,10 @@ main_pass() {
   else
     echo "skipped: run.sh --check needs root"
   fi
+  # The Debian package: installed, driven through the lab, upgraded and purged (needs root too).
+  local package=0
+  "$root/scripts/check-package.sh" || package=$?
+  [ $package -eq 0 ] || [ $package -eq 77 ] || status=1
   "$root/scripts/check-format.sh" || status=1
   "$root/scripts/check-windows.sh" || status=1
   # Every fuzz target's seed corpus, replayed once.

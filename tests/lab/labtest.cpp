@@ -582,29 +582,50 @@ void LabTest::killedOpenVpnReconnectsWithTheKillSwitchHeld()
     QVERIFY(scenario.finish());
 }
 
+void LabTest::restartedServiceReconnectsWithTheKillSwitchHeld_data()
+{
+    QTest::addColumn<bool>("upgrade");
+    QTest::newRow("killed and started again") << false;
+    // Where the lab runs the installed package and has a rebuilt one (scripts/check-package.sh).
+    QTest::newRow("package upgraded") << true;
+}
+
 void LabTest::restartedServiceReconnectsWithTheKillSwitchHeld()
 {
+    QFETCH(bool, upgrade);
+    if (upgrade && m_control.ask(QStringLiteral("package-available")) != QLatin1String("yes"))
+        QSKIP("no installed package to upgrade");
     prepareSettings(udp, true, true);
     LogCapture log(true);
-    Scenario scenario(m_control, QStringLiteral("service killed and started again"), udp,
-                      {server(1)});
+    Scenario scenario(m_control, rowTitle(QStringLiteral("service")), udp, {server(1)});
     QVERIFY(scenario.begin());
     Application app(nullptr);
     QQuickWindow* window = connectFromTheWindow(app, scenario, true);
     QVERIFY(window);
     VpnCore* core = app.vpnCore();
     const QString init = QStringLiteral("Send data: [init: connection]");
+    const QString connected = QStringLiteral("State set to 'Connected'");
     QCOMPARE(log.count(init), 1);
+    const int connections = log.count(connected);
     {
         KillSwitchWatch watch(m_control);
         scenario.markDisconnected();
-        QCOMPARE(m_control.ask(QStringLiteral("service-kill")), QStringLiteral("ok"));
-        // Its tunnel ends with it; the client learns it from the tunnel's own channel.
-        QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("tunnel-programs")),
-                                  QStringLiteral("0"), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(core->connectionState() != ConnectionState::Connected, 30000);
-        QVERIFY(!pingPasses(lab("LAB_TUNNEL_UDP")));
-        QCOMPARE(m_control.ask(QStringLiteral("service-start")), QStringLiteral("ok"));
+        if (upgrade) {
+            // The package's scripts stop the old service; the new one is started as a service
+            // manager would. The client's event loop runs meanwhile, as it would for a user.
+            QCOMPARE(m_control.ask(QStringLiteral("package-upgrade")), QStringLiteral("started"));
+            QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("package-upgrade-result")),
+                                      QStringLiteral("ok"), 120000);
+        } else {
+            QCOMPARE(m_control.ask(QStringLiteral("service-kill")), QStringLiteral("ok"));
+            // Its tunnel ends with it; the client learns it from the tunnel's own channel.
+            QTRY_COMPARE_WITH_TIMEOUT(m_control.ask(QStringLiteral("tunnel-programs")),
+                                      QStringLiteral("0"), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(core->connectionState() != ConnectionState::Connected, 30000);
+            QVERIFY(!pingPasses(lab("LAB_TUNNEL_UDP")));
+            QCOMPARE(m_control.ask(QStringLiteral("service-start")), QStringLiteral("ok"));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(log.count(connected) > connections, connectTimeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), int(ConnectionState::Connected),
                                   connectTimeoutMs);
         QVERIFY(watch.heldThroughout());
@@ -614,6 +635,29 @@ void LabTest::restartedServiceReconnectsWithTheKillSwitchHeld()
     QVERIFY(pingPasses(lab("LAB_TUNNEL_UDP")));
     QTest::qWait(trafficMs);
     QVERIFY(disconnectFromTheWindow(app, window, scenario));
+    QVERIFY(scenario.finish());
+}
+
+// Last of a package round: what the removal's scripts lift is what the client had engaged.
+void LabTest::purgedPackageLiftsProtection()
+{
+    if (m_control.ask(QStringLiteral("package-available")) != QLatin1String("yes"))
+        QSKIP("no installed package to purge");
+    prepareSettings(udp, true, true);
+    const QString resolvers = resolvConf();
+    Scenario scenario(m_control, QStringLiteral("package purged while connected"), udp,
+                      {server(1)});
+    QVERIFY(scenario.begin());
+    Application app(nullptr);
+    QVERIFY(connectFromTheWindow(app, scenario, true));
+    QTRY_VERIFY_WITH_TIMEOUT(tunnelDnsForced(), 10000);
+    // Removing the client is the user letting go of its protection.
+    scenario.letGo();
+    QCOMPARE(m_control.ask(QStringLiteral("package-purge")), QStringLiteral("ok"));
+    QCOMPARE(m_control.ask(QStringLiteral("tunnel-programs")), QStringLiteral("0"));
+    QCOMPARE(m_control.ask(QStringLiteral("killswitch")), QStringLiteral("absent"));
+    QCOMPARE(resolvConf(), resolvers);
+    QVERIFY(pingPasses(lab("LAB_INTERNET_ADDRESS")));
     QVERIFY(scenario.finish());
 }
 

@@ -32,7 +32,9 @@ private slots:
     void unexpectedDropKeepsTheKillSwitch();
     void killedOpenVpnReconnectsWithTheKillSwitchHeld_data();
     void killedOpenVpnReconnectsWithTheKillSwitchHeld();
+    void restartedServiceReconnectsWithTheKillSwitchHeld_data();
     void restartedServiceReconnectsWithTheKillSwitchHeld();
+    void purgedPackageLiftsProtection();
     void killedClientIsRepairedAtTheNextStart();
     void uplinkChangeIsFollowed_data();
     void uplinkChangeIsFollowed();

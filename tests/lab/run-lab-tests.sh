@@ -112,6 +112,46 @@ server_ns() {
   echo "${LAB_SERVER_NS%1}$number"
 }
 
+# The installed package's upgrade and purge (scripts/check-package.sh), run in the client side's
+# namespace where its service runs: their scripts act on that side's firewall and resolvers.
+package_log="$LAB_DIR/log/package.log"
+package_result="$LAB_DIR/package-upgrade.result"
+package_upgrade() {
+  local result="the upgrade failed (see $package_log)" held=1 apt
+  ip netns exec "$LAB_CLIENT_NS" apt-get install -y -q --no-install-recommends \
+    "$LAB_PACKAGE_UPGRADE" >>"$package_log" 2>&1 &
+  apt=$!
+  # The old service goes and the new one comes; the kill switch's rules must stay throughout.
+  while kill -0 "$apt" 2>/dev/null; do
+    ip netns exec "$LAB_CLIENT_NS" nft list table inet corvalink >/dev/null 2>&1 || held=""
+    sleep 0.05
+  done
+  if wait "$apt"; then
+    local want got
+    want="$(dpkg-deb -f "$LAB_PACKAGE_UPGRADE" Version)"
+    got="$(dpkg-query -W -f='${Version}' corvalink 2>/dev/null || true)"
+    if [ -z "$held" ]; then
+      result="the kill switch's rules went missing during the upgrade"
+    elif [ "$got" != "$want" ]; then
+      result="version $got installed, not $want"
+    elif "$lab" service start >>"$package_log" 2>&1; then
+      result=ok
+    else
+      result="the new service did not start"
+    fi
+  fi
+  echo "$result" >"$package_result"
+}
+
+package_purge() {
+  ip netns exec "$LAB_CLIENT_NS" apt-get purge -y -q corvalink >>"$package_log" 2>&1 ||
+    { echo "the purge failed"; return; }
+  case "$(dpkg-query -W -f='${db:Status-Status}' corvalink 2>/dev/null || true)" in
+    "" | not-installed) echo ok ;;
+    *) echo "still known to dpkg after the purge" ;;
+  esac
+}
+
 # Answers one word at a time; anything else is "unknown".
 answer() {
   case "$1" in
@@ -127,6 +167,16 @@ answer() {
       echo "$found"
       ;;
     tunnel-programs) client_programs | wc -l ;;
+    package-available)
+      if [ "${LAB_INSTALLED:-}" = 1 ] && [ -f "${LAB_PACKAGE_UPGRADE:-}" ]; then echo yes; else echo no; fi
+      ;;
+    package-upgrade)
+      rm -f "$package_result"
+      package_upgrade </dev/null >/dev/null 2>&1 &
+      echo started
+      ;;
+    package-upgrade-result) cat "$package_result" 2>/dev/null || echo running ;;
+    package-purge) package_purge ;;
     reset)
       # After a failed case: no tunnel, no rules, the lab's own resolver.
       for pid in $(client_programs); do kill -KILL "$pid" 2>/dev/null || true; done

@@ -153,7 +153,8 @@ QList<LeakMonitor::Promise> Scenario::promises() const
         list << LeakMonitor::Promise{QStringLiteral("tunnel DNS"), LeakMonitor::NoNetworkDns,
                                      m_tunnelDns, end};
     for (const Interval& interval : m_connected) {
-        const qint64 to = interval.to != 0 ? interval.to : end;
+        // Once the user lets go, no promise holds, whenever the client notices.
+        const qint64 to = interval.to != 0 ? qMin(interval.to, end) : end;
         if (interval.tunnelDns != 0 && m_dnsFollowsTunnel)
             list << LeakMonitor::Promise{QStringLiteral("tunnel DNS"), LeakMonitor::NoNetworkDns,
                                          interval.tunnelDns, to};

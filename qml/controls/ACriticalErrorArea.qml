@@ -3,7 +3,8 @@ import QtQuick 2.12
 Rectangle {
     property alias text: label.text
     height: 50
-    color: "red"
+    // A red that white text keeps 4.5:1 on.
+    color: "#c62828"
     opacity: 0.95
 
     ALabel {

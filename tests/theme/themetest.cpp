@@ -92,7 +92,7 @@ void ThemeTest::defaultsFollowTheBrandingFile()
             log.contains(QStringLiteral("Theme: Version '7', enabled: true, dark style: true")));
         QCOMPARE(theme.darkStyle(), true);
         QCOMPARE(theme.generalBackgroundColor(), QStringLiteral("#102847"));
-        QCOMPARE(theme.generalButtonTextColorPressed(), QStringLiteral("white"));
+        QCOMPARE(theme.generalButtonTextColorPressed(), QStringLiteral("black"));
         QCOMPARE(theme.iconSource(QStringLiteral("arrow")),
                  QStringLiteral("qrc:/resources/icons/arrow_white.png"));
     }

@@ -16,6 +16,8 @@ Dialog {
     closePolicy: Popup.CloseOnEscape
 
     background: Rectangle { color: uiStyle.generalBackgroundColor }
+    // The dark style's own dim is a light veil, which washes out the service band: darken in both.
+    Overlay.modal: Rectangle { color: "#33000000" }
 
     Item {
         id: content

@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtQuick.Controls 2.12
+import QtQuick.Controls.Universal 2.12
 import QtQuick.Layouts 1.12
 import QtQuick.Window 2.12
 import "controls"
@@ -18,6 +19,11 @@ Window {
     color: uiStyle.generalBackgroundColor
     flags: Qt.Window | Qt.WindowTitleHint | Qt.CustomizeWindowHint | Qt.WindowSystemMenuHint
            | Qt.WindowCloseButtonHint
+    // The style's own parts (pop-ups, menus, dialogs) take the theme's light or dark palette.
+    Universal.theme: uiStyle.darkStyle ? Universal.Dark : Universal.Light
+    Universal.foreground: uiStyle.generalDefaultLabelColor
+    Universal.background: uiStyle.generalBackgroundColor
+    Universal.accent: uiStyle.generalTabSelectedColor
 
     function loadSettings() {
         authSection.load()
@@ -73,7 +79,7 @@ Window {
             contentHeight: generalColumn.height + 40
             clip: true
             boundsBehavior: Flickable.StopAtBounds
-            ScrollBar.vertical: ScrollBar { width: uiStyle.scrollBarWidth }
+            ScrollBar.vertical: AScrollBar { objectName: "GeneralScrollBar" }
 
             Column {
                 id: generalColumn
@@ -97,7 +103,7 @@ Window {
             contentHeight: advancedColumn.height + 40
             clip: true
             boundsBehavior: Flickable.StopAtBounds
-            ScrollBar.vertical: ScrollBar { width: uiStyle.scrollBarWidth }
+            ScrollBar.vertical: AScrollBar {}
 
             Column {
                 id: advancedColumn

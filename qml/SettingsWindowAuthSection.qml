@@ -45,7 +45,7 @@ ASectionHeader {
         text: qsTr("Update")
         onClicked: section.update()
 
-        ToolTip {
+        AToolTip {
             id: updatedToolTip
             objectName: "UpdatedToolTip"
         }

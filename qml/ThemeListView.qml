@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtQuick.Controls 2.12
+import "controls"
 
 ListView {
     id: list
@@ -7,7 +8,7 @@ ListView {
     clip: true
     model: themeListModel
     boundsBehavior: Flickable.StopAtBounds
-    ScrollBar.vertical: ScrollBar { width: uiStyle.scrollBarWidth }
+    ScrollBar.vertical: AScrollBar {}
 
     delegate: ThemeListItem {
         propertyId: model.ThemePropertyId

@@ -9,7 +9,7 @@ ListView {
     model: themeSectionListModel
     boundsBehavior: Flickable.StopAtBounds
     currentIndex: -1
-    ScrollBar.vertical: ScrollBar { width: uiStyle.scrollBarWidth }
+    ScrollBar.vertical: AScrollBar {}
 
     delegate: Rectangle {
         width: list.width

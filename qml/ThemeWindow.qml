@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtQuick.Controls 2.12
+import QtQuick.Controls.Universal 2.12
 import QtQuick.Window 2.12
 import Qt.labs.platform 1.1 as Platform
 import DashCircle 1.0
@@ -12,6 +13,11 @@ Window {
     height: qmlApp.windowHeight()
     title: qsTr("Theme editor")
     color: uiStyle.generalBackgroundColor
+    // The style's own parts (pop-ups, menus, dialogs) take the theme's light or dark palette.
+    Universal.theme: uiStyle.darkStyle ? Universal.Dark : Universal.Light
+    Universal.foreground: uiStyle.generalDefaultLabelColor
+    Universal.background: uiStyle.generalBackgroundColor
+    Universal.accent: uiStyle.generalTabSelectedColor
 
     function chooseFile(saving) {
         fileDialog.saving = saving

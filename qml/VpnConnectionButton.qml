@@ -173,7 +173,7 @@ Item {
         }
     }
 
-    ToolTip {
+    AToolTip {
         id: stateToolTip
         objectName: "VpnStateToolTip"
         x: (root.width - width) / 2
@@ -181,7 +181,7 @@ Item {
         timeout: 3000
     }
 
-    ToolTip {
+    AToolTip {
         id: errorToolTip
         objectName: "VpnErrorToolTip"
         x: (root.width - width) / 2

@@ -59,11 +59,11 @@ Item {
                 label.width: Math.min(label.implicitWidth, locationHalf.width - 50)
             }
 
-            Image {
+            AIcon {
                 anchors.verticalCenter: parent.verticalCenter
                 width: 8
                 height: 4
-                source: uiStyle.iconSource("droparrow")
+                name: "droparrow"
             }
         }
 

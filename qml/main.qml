@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtQuick.Controls 2.12
+import QtQuick.Controls.Universal 2.12
 import QtQuick.Window 2.12
 import DashCircle 1.0
 import "controls"
@@ -19,6 +20,11 @@ ApplicationWindow {
     color: uiStyle.generalBackgroundColor
     flags: Qt.Window | Qt.WindowTitleHint | Qt.CustomizeWindowHint | Qt.WindowSystemMenuHint
            | Qt.WindowCloseButtonHint | Qt.WindowMinimizeButtonHint
+    // The style's own parts (pop-ups, menus, dialogs) take the theme's light or dark palette.
+    Universal.theme: uiStyle.darkStyle ? Universal.Dark : Universal.Light
+    Universal.foreground: uiStyle.generalDefaultLabelColor
+    Universal.background: uiStyle.generalBackgroundColor
+    Universal.accent: uiStyle.generalTabSelectedColor
 
     function raiseMainWindow() {
         mainWindow.visible = true
@@ -206,6 +212,7 @@ ApplicationWindow {
         modal: true
         title: qsTr("Killswitch event")
         standardButtons: Dialog.Ok
+        Overlay.modal: Rectangle { color: "#33000000" }
 
         Row {
             spacing: 12
@@ -217,7 +224,6 @@ ApplicationWindow {
             }
             ALabel {
                 text: qsTr("Connection to Internet is blocked")
-                color: "black"
             }
         }
 

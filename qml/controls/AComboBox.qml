@@ -23,17 +23,44 @@ ComboBox {
         border.color: uiStyle.generalTextFieldBorderColor
     }
 
-    indicator: Image {
+    indicator: AIcon {
         x: control.width - width - 10
         y: (control.height - height) / 2
         width: 8
         height: 4
-        source: uiStyle.iconSource("droparrow")
+        name: "droparrow"
     }
 
     // Long lists scroll in a fixed height; short ones fit their content.
     popup.height: control.count > 10 ? 400 : popup.contentItem.implicitHeight + popup.topPadding
                                              + popup.bottomPadding
+    popup.background: Rectangle {
+        color: uiStyle.generalSectionColor
+        border.color: uiStyle.generalTextFieldBorderColor
+    }
+
+    delegate: ItemDelegate {
+        id: entry
+        width: control.width
+        text: control.textRole ? (Array.isArray(control.model) ? modelData[control.textRole]
+                                                               : model[control.textRole])
+                               : modelData
+        font: control.font
+        highlighted: control.highlightedIndex === index
+
+        contentItem: Text {
+            text: entry.text
+            font: entry.font
+            color: uiStyle.generalDefaultLabelColor
+            elide: Text.ElideRight
+            verticalAlignment: Text.AlignVCenter
+        }
+
+        background: Rectangle {
+            color: entry.highlighted || entry.hovered ? uiStyle.generalListViewSeparatorColor
+                                                      : "transparent"
+        }
+    }
 
     AMouseAreaHandler {}
 }

@@ -6,6 +6,13 @@ Menu {
     id: menu
     property Item field
 
+    background: Rectangle {
+        implicitWidth: 200
+        implicitHeight: 40
+        color: uiStyle.generalSectionColor
+        border.color: uiStyle.generalTextFieldBorderColor
+    }
+
     MenuItem {
         text: qsTr("Cut")
         enabled: menu.field && menu.field.selectedText.length > 0

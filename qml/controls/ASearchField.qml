@@ -5,13 +5,13 @@ ATextField {
     placeholderText: qsTr("Search")
     rightPadding: 30
 
-    Image {
+    AIcon {
         anchors.right: parent.right
         anchors.rightMargin: 8
         anchors.verticalCenter: parent.verticalCenter
         width: 16
         height: 16
-        source: uiStyle.iconSource("search")
+        name: "search"
         fillMode: Image.PreserveAspectFit
     }
 }

@@ -25,6 +25,7 @@
 #include "utils/utils.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QQmlContext>
@@ -58,6 +59,15 @@ QString& productNameValue()
 QString product()
 {
     return productNameValue();
+}
+
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 64, 256})
+        icon.addFile(QStringLiteral(":/resources/icons/app/app-%1.png").arg(size),
+                     QSize(size, size));
+    return icon;
 }
 
 } // namespace
@@ -101,6 +111,8 @@ Application::Application(SingleApplication* app, QObject* parent) : QObject(pare
 
     QCoreApplication::setOrganizationName(QStringLiteral("VPNClient"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("VPNClient"));
+    // Every window without an icon of its own shows this one.
+    QGuiApplication::setWindowIcon(applicationIcon());
 
     const QUrl mainQml = seams().mainQml.isEmpty()
                              ? QUrl(qmlUrlPattern.arg(QStringLiteral("main.qml")))

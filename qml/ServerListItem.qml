@@ -13,31 +13,42 @@ Rectangle {
     property bool expandable
     property bool starVisible
     property bool expanded: false
+    // Only the row the pointer entered last shows the hover: a row shown or moved under a resting
+    // pointer can believe it holds the mouse and never hear that the pointer left.
+    readonly property bool hovered: ListView.view !== null && ListView.view.hoveredRow === row
     signal chosen()
 
     width: ListView.view ? ListView.view.width : 0
     height: 57
     color: body.pressed ? uiStyle.generalListViewItemActiveColor
-                        : body.containsMouse ? uiStyle.generalListViewSeparatorColor
-                                             : uiStyle.generalListViewItemBackgroundColor
+                        : hovered ? uiStyle.generalListViewSeparatorColor
+                                  : uiStyle.generalListViewItemBackgroundColor
 
     ExtendedMouseArea {
         id: body
         anchors.fill: parent
         onClicked: row.chosen()
+        onContainsMouseChanged: {
+            if (containsMouse)
+                row.ListView.view.hoveredRow = row
+            else if (row.hovered)
+                row.ListView.view.hoveredRow = null
+        }
     }
 
     Item {
         id: expander
-        width: row.expandable ? 40 : 10
+        // Servers under a country keep the cell without its arrow, so their names stay in line.
+        width: row.serverModel && row.serverModel.expandableModel() && !row.serviceItem ? 40 : 10
         height: parent.height
 
-        Image {
+        AIcon {
+            objectName: "ExpandArrow"
             anchors.centerIn: parent
             width: 8
             height: 4
             visible: row.expandable
-            source: uiStyle.iconSource(row.expanded ? "droparrow" : "uparrow")
+            name: row.expanded ? "droparrow" : "uparrow"
         }
 
         MouseArea {
@@ -71,7 +82,7 @@ Rectangle {
         text: row.label
     }
 
-    Image {
+    AIcon {
         id: star
         objectName: "FavoriteIcon"
         anchors.right: parent.right
@@ -80,8 +91,8 @@ Rectangle {
         width: 16
         height: 16
         visible: row.starVisible
-        source: row.favorite ? uiStyle.iconSource("favorite_selected", false)
-                             : uiStyle.iconSource("favorite")
+        name: row.favorite ? "favorite_selected" : "favorite"
+        styled: !row.favorite
 
         MouseArea {
             anchors.fill: parent

@@ -46,16 +46,14 @@ Item {
     ListView {
         id: list
         objectName: "ServerList"
+        property Item hoveredRow: null
         anchors.fill: parent
         visible: shownRows.count > 0
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         model: shownRows
 
-        ScrollBar.vertical: ScrollBar {
-            policy: ScrollBar.AlwaysOn
-            width: uiStyle.scrollBarWidth
-        }
+        ScrollBar.vertical: AScrollBar {}
 
         delegate: ServerListItem {
             serverModel: root.serverModel

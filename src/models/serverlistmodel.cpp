@@ -178,7 +178,10 @@ QString ServerListModel::attrCountryFlagSource(int indexOfThisDelegate) const
 
 bool ServerListModel::attrExpandable(int indexOfThisDelegate) const
 {
-    return !rowValue(indexOfThisDelegate, ServiceItemRole).toBool() && expandableModel();
+    if (!expandableModel() || rowValue(indexOfThisDelegate, ServiceItemRole).toBool())
+        return false;
+    // A server under its country has nothing to open: only country and section rows expand.
+    return m_kind == Recent || rowValue(indexOfThisDelegate, CountryServerRole).toBool();
 }
 
 bool ServerListModel::attrFavoriteIconVisible(int indexOfThisDelegate) const

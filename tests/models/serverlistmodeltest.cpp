@@ -213,7 +213,7 @@ void ServerListModelTest::countriesSortByNameAndExpandOnce()
     QCOMPARE(model->attrBasicLabelText(2), QStringLiteral("Amsterdam"));
     QCOMPARE(model->attrCountryFlagSource(1), flag(QStringLiteral("nl")));
     QVERIFY(model->attrCountryFlagSource(2).isEmpty());
-    QVERIFY(model->attrExpandable(1) && model->attrExpandable(2));
+    QVERIFY(model->attrExpandable(1) && !model->attrExpandable(2));
     QVERIFY(!model->attrFavoriteIconVisible(1) && model->attrFavoriteIconVisible(2));
     QVERIFY(model->expandableModel());
 

@@ -11,7 +11,8 @@ ASectionHeader {
     function load() {
         loading = true
         killSwitch.checked = settings.killswitchEnabled
-        localAccess.checked = settings.allowAccessToLocalDevices
+        // Without the lock local access is off, as turning the lock off makes it.
+        localAccess.checked = settings.killswitchEnabled && settings.allowAccessToLocalDevices
         loading = false
     }
 

@@ -31,6 +31,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -134,6 +135,196 @@ QList<uint> charactersWithoutGlyph(const QSet<uint>& characters)
     return missing;
 }
 
+// WCAG's relative luminance and contrast ratio.
+double luminance(const QColor& colour)
+{
+    const auto channel = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+           0.0722 * channel(colour.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor blend(const QColor& colour, double alpha, const QColor& under)
+{
+    const auto mix = [alpha](int top, int bottom) {
+        return qRound(alpha * top + (1 - alpha) * bottom);
+    };
+    return QColor(mix(colour.red(), under.red()), mix(colour.green(), under.green()),
+                  mix(colour.blue(), under.blue()));
+}
+
+double opacityOnScreen(const QQuickItem* item)
+{
+    double opacity = 1.0;
+    for (; item; item = item->parentItem())
+        opacity *= item->opacity();
+    return opacity;
+}
+
+// The part of the item inside the window and inside every clipping item around it. A text may
+// draw beyond its width: its own size counts too.
+QRect shownRect(const QQuickItem* item, const QQuickWindow* window)
+{
+    QRectF rect = item->mapRectToScene(QRectF(0, 0, std::max(item->width(), item->implicitWidth()),
+                                              std::max(item->height(), item->implicitHeight())));
+    for (const QQuickItem* outer = item->parentItem(); outer; outer = outer->parentItem()) {
+        if (outer->clip())
+            rect &= outer->mapRectToScene(outer->boundingRect());
+    }
+    return (rect & QRectF(0, 0, window->width(), window->height())).toAlignedRect();
+}
+
+bool isText(const QQuickItem* item)
+{
+    return item->inherits("QQuickText") || item->inherits("QQuickTextInput") ||
+           item->inherits("QQuickTextEdit");
+}
+
+// Texts the reader is meant to read: disabled controls, placeholders and the counters drawn
+// faded at "0" are exempt.
+bool mustBeReadable(const QQuickItem* item, const QQuickWindow* window)
+{
+    const QString text = item->property("text").toString();
+    if (!isText(item) || !item->isVisible() || text.trimmed().isEmpty() || !item->isEnabled() ||
+        opacityOnScreen(item) < 0.01 || shownRect(item, window).isEmpty())
+        return false;
+    if (QString::fromLatin1(item->metaObject()->className()).contains(QLatin1String("Placeholder")))
+        return false;
+    const bool counter = item->objectName() == QLatin1String("DownloadedValue") ||
+                         item->objectName() == QLatin1String("UploadedValue");
+    return !(counter && text == QLatin1String("0"));
+}
+
+// Where the open pop-ups lie: the window's texts under them are not seen.
+QList<QRectF> popupAreas(const QQuickWindow* window)
+{
+    QList<QRectF> areas;
+    for (const QQuickItem* overlay : window->contentItem()->findChildren<QQuickItem*>()) {
+        if (!overlay->inherits("QQuickOverlay"))
+            continue;
+        for (const QQuickItem* popup : overlay->childItems()) {
+            if (popup->isVisible() && popup->inherits("QQuickPopupItem"))
+                areas << popup->mapRectToScene(popup->boundingRect());
+        }
+    }
+    return areas;
+}
+
+void collectTexts(QQuickItem* item, const QQuickWindow* window, const QList<QRectF>& popups,
+                  QList<QQuickItem*>& texts)
+{
+    // The pop-ups themselves lie above the rest.
+    const QList<QRectF> above = item->inherits("QQuickOverlay") ? QList<QRectF>() : popups;
+    if (mustBeReadable(item, window) &&
+        std::none_of(above.cbegin(), above.cend(), [item, window](const QRectF& popup) {
+            return popup.intersects(shownRect(item, window));
+        }))
+        texts << item;
+    for (QQuickItem* child : item->childItems())
+        collectTexts(child, window, above, texts);
+}
+
+bool largeText(const QQuickItem* item)
+{
+    const QFont font = item->property("font").value<QFont>();
+    const double pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96 / 72;
+    return pixels >= 24 || (font.bold() && pixels >= 18.66);
+}
+
+// Each text's colour against what is behind it: the window grabbed again with every text
+// hidden, at the pixels the text drew (or over its whole area when it drew none).
+QStringList unreadableTexts(QQuickWindow* window, const QString& where)
+{
+    QList<QQuickItem*> texts;
+    collectTexts(window->contentItem(), window, popupAreas(window), texts);
+    QTest::qWait(50);
+    const QImage shown = window->grabWindow();
+    QVector<qreal> opacities;
+    for (QQuickItem* text : qAsConst(texts)) {
+        opacities << text->opacity();
+        text->setOpacity(0);
+    }
+    const QImage hidden = window->grabWindow();
+    for (int i = 0; i < texts.size(); ++i)
+        texts.at(i)->setOpacity(opacities.at(i));
+    shot(window, where);
+
+    QStringList failures;
+    if (texts.isEmpty())
+        failures << QStringLiteral("%1: no text found").arg(where);
+    for (const QQuickItem* text : qAsConst(texts)) {
+        // The grab is in device pixels; the window's scale is 1 here.
+        const QRect area = shownRect(text, window) & hidden.rect();
+        QVector<int> reds, greens, blues;
+        for (bool glyphsOnly : {true, false}) {
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    if (glyphsOnly && shown.pixel(x, y) == hidden.pixel(x, y))
+                        continue;
+                    const QColor under = hidden.pixelColor(x, y);
+                    reds << under.red();
+                    greens << under.green();
+                    blues << under.blue();
+                }
+            }
+            if (!reds.isEmpty())
+                break;
+        }
+        if (reds.isEmpty())
+            continue;
+        const auto median = [](QVector<int> values) {
+            std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+            return values.at(values.size() / 2);
+        };
+        const QColor background(median(reds), median(greens), median(blues));
+        const QColor declared = text->property("color").value<QColor>();
+        const QColor drawn = blend(declared, declared.alphaF() * opacityOnScreen(text), background);
+        const double ratio = contrast(drawn, background);
+        const double needed = largeText(text) ? 3.0 : 4.5;
+        if (ratio < needed)
+            failures << QStringLiteral("%1: '%2' in %3 (drawn %4) on %5: %6 < %7")
+                            .arg(where, text->property("text").toString().left(40),
+                                 declared.name(QColor::HexArgb), drawn.name(), background.name())
+                            .arg(ratio, 0, 'f', 2)
+                            .arg(needed);
+    }
+    if (window->icon().isNull())
+        failures << QStringLiteral("%1: the window has no icon").arg(where);
+    return failures;
+}
+
+QObject* themeOf(QQuickWindow* window)
+{
+    return qmlContext(window->contentItem())
+        ->contextProperty(QStringLiteral("uiStyle"))
+        .value<QObject*>();
+}
+
+bool loadTheme(QQuickWindow* window, const QString& file)
+{
+    bool loaded = false;
+    QMetaObject::invokeMethod(themeOf(window), "load", Q_RETURN_ARG(bool, loaded),
+                              Q_ARG(QString, QUrl::fromLocalFile(file).toString()));
+    return loaded;
+}
+
+QString writeDarkBranding(const QTemporaryDir& folder)
+{
+    const QString file = folder.filePath(QStringLiteral("branding.ini"));
+    QSettings ini(file, QSettings::IniFormat);
+    ini.setValue(QStringLiteral("Main/brandingEnabled"), true);
+    ini.setValue(QStringLiteral("Main/darkStyle"), true);
+    return file;
+}
+
 } // namespace
 
 void UiTest::initTestCase()
@@ -184,7 +375,7 @@ void UiTest::mainWindowDisconnectedAndConnected()
 
     const QImage disconnected = shot(window, QStringLiteral("main-disconnected"));
     QVERIFY(near(disconnected, 5, 300, QColor(0xf6, 0xf7, 0xf9)));       // background
-    QVERIFY(near(disconnected, 5, 10, QColor(0xff, 0x0d, 0x0d), 20));    // service band
+    QVERIFY(near(disconnected, 5, 10, QColor(0xc9, 0x33, 0x33), 20));    // service band
     QVERIFY(near(disconnected, 140, 265, Qt::white));                    // switch disc
     QVERIFY(near(disconnected, 200, 172, QColor(0xd0, 0xd2, 0xd5), 20)); // button ring
     QVERIFY(near(disconnected, 20, 625, Qt::white));                     // settings button
@@ -368,6 +559,7 @@ void UiTest::serverListTabsKeysAndSearch()
 
 void UiTest::settingsWindowSectionsAndSaving()
 {
+    Settings::instance()->setAllowAccessToLocalDevices(true);
     LogCapture log;
     Application app(nullptr);
     QVERIFY(app.init());
@@ -381,14 +573,21 @@ void UiTest::settingsWindowSectionsAndSaving()
     QVERIFY(QTest::qWaitForWindowExposed(settingsWindow));
     QCOMPARE(settingsWindow->width(), 600);
 
+    // Stored on without the lock, local access is shown off and disabled, and saved off.
+    QQuickItem* killSwitch = item(QStringLiteral("KillSwitch"));
+    QQuickItem* localAccess = item(QStringLiteral("LocalAccessSwitch"));
+    QVERIFY(!killSwitch->property("checked").toBool());
+    QVERIFY(!localAccess->property("checked").toBool());
+    QVERIFY(!localAccess->isEnabled());
+    QMetaObject::invokeMethod(settingsWindow, "saveGeneralSettings");
+    QVERIFY(!Settings::instance()->allowAccessToLocalDevices());
+
     const QImage general = shot(settingsWindow, QStringLiteral("settings-general"));
     QVERIFY(near(general, 300, 600, QColor(0xf6, 0xf7, 0xf9)) ||
             near(general, 300, 600, Qt::white));               // background or a section panel
     QVERIFY(near(general, 150, 38, QColor(0x35, 0xcb, 0x73))); // selected tab underline
 
     // The kill switch carries local access with it.
-    QQuickItem* killSwitch = item(QStringLiteral("KillSwitch"));
-    QQuickItem* localAccess = item(QStringLiteral("LocalAccessSwitch"));
     killSwitch->setProperty("checked", true);
     QVERIFY(localAccess->property("checked").toBool());
     QVERIFY(localAccess->isEnabled());
@@ -424,36 +623,145 @@ void UiTest::settingsWindowSectionsAndSaving()
     QTRY_VERIFY(QGuiApplication::focusWindow() == settingsWindow);
     QTest::keyClick(settingsWindow, Qt::Key_Escape);
     QTRY_VERIFY(!settingsWindow->isVisible());
-    QVERIFY(log.contains(QStringLiteral("SettingsWindow: Settings saved")));
+    QCOMPARE(log.count(QStringLiteral("SettingsWindow: Settings saved")), 2);
     QCOMPARE(Settings::instance()->networkProtocol(), 1);
     QVERIFY(!Settings::instance()->killswitchEnabled());
     QVERIFY(!Settings::instance()->allowAccessToLocalDevices());
     QVERIFY(noQmlWarnings(log));
 }
 
-void UiTest::darkTheme()
+void UiTest::everyTextIsReadable_data()
 {
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light") << false;
+    QTest::newRow("dark") << true;
+}
+
+// Every window in the states a user meets, in the light and the dark theme: each text against
+// what is behind it, with the style's own pop-ups and tool tips among them.
+void UiTest::everyTextIsReadable()
+{
+    QFETCH(bool, dark);
+    const QString theme = dark ? QStringLiteral("dark") : QStringLiteral("light");
     QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("branding.ini"));
+    const QString branding = writeDarkBranding(folder);
+    QStringList failures;
     {
-        QSettings ini(file, QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Main/brandingEnabled"), true);
-        ini.setValue(QStringLiteral("Main/darkStyle"), true);
+        Application app(nullptr);
+        QVERIFY(app.init());
+        QQuickWindow* window = shownMainWindow(app);
+        QVERIFY(window);
+        // The theme changes under windows already shown, as when a branding file is loaded.
+        if (dark)
+            QVERIFY(loadTheme(window, branding));
+        QTRY_VERIFY_WITH_TIMEOUT(!app.serverListModel()->catalogue().isEmpty(), 10000);
+        failures << unreadableTexts(window, QStringLiteral("main-%1").arg(theme));
+        if (dark) {
+            const QImage main = shot(window, QStringLiteral("main-dark"));
+            QVERIFY(near(main, 5, 300, QColor(0x10, 0x28, 0x47)));
+            QVERIFY(near(main, 200, 172, QColor(0x1c, 0x36, 0x58), 30));
+        }
+
+        // The drop-down arrow follows the theme loaded after it was shown.
+        const QString arrow = dark ? QStringLiteral("white") : QStringLiteral("black");
+        const QQuickItem* location = item(QStringLiteral("LocationItem"));
+        const auto arrows = location->parentItem()->childItems();
+        QVERIFY(std::any_of(arrows.cbegin(), arrows.cend(), [&arrow](const QQuickItem* child) {
+            return child->property("source").toString().endsWith(arrow + QLatin1String(".png"));
+        }));
+
+        // Every country open: servers are rows without an arrow, countries keep theirs.
+        QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
+        QObject* dialog = WindowObjects::find(QStringLiteral("ServerListWindow"));
+        QTRY_VERIFY(dialog->property("opened").toBool());
+        dialog->setProperty("currentTab", 1);
+        app.serverListModel()->expandAll();
+        QQuickItem* list =
+            item(QStringLiteral("AllList"))->findChild<QQuickItem*>(QStringLiteral("ServerList"));
+        QTRY_VERIFY(list->property("count").toInt() >= 5);
+        QMetaObject::invokeMethod(list, "forceLayout");
+        int cities = 0;
+        const QStringList cityNames = {QStringLiteral("Amsterdam"), QStringLiteral("Rotterdam"),
+                                       QStringLiteral("Stockholm")};
+        for (QQuickItem* row : list->property("contentItem").value<QQuickItem*>()->childItems()) {
+            const QString label = row->property("label").toString();
+            QQuickItem* expandArrow = row->findChild<QQuickItem*>(QStringLiteral("ExpandArrow"));
+            if (!expandArrow || label.isEmpty())
+                continue;
+            const bool city = cityNames.contains(label);
+            cities += city ? 1 : 0;
+            QVERIFY2(expandArrow->isVisible() != city, qPrintable(label));
+        }
+        QCOMPARE(cities, 3);
+        failures << unreadableTexts(window, QStringLiteral("serverlist-%1").arg(theme));
+        QMetaObject::invokeMethod(dialog, "close");
+        QTRY_VERIFY(!dialog->property("visible").toBool());
+
+        setState(app, ConnectionState::Connecting);
+        setState(app, ConnectionState::Connected);
+        QObject* tip = WindowObjects::find(QStringLiteral("VpnStateToolTip"));
+        QMetaObject::invokeMethod(tip, "show", Q_ARG(QString, QStringLiteral("Tool tip")),
+                                  Q_ARG(int, 60000));
+        QTRY_VERIFY(tip->property("opened").toBool());
+        failures << unreadableTexts(window, QStringLiteral("main-connected-%1").arg(theme));
+        QMetaObject::invokeMethod(tip, "hide");
+        setState(app, ConnectionState::Disconnected);
+
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        auto* settingsWindow =
+            qobject_cast<QQuickWindow*>(WindowObjects::find(QStringLiteral("SettingsWindow")));
+        QVERIFY(settingsWindow);
+        QVERIFY(QTest::qWaitForWindowExposed(settingsWindow));
+        failures << unreadableTexts(settingsWindow,
+                                    QStringLiteral("settings-general-%1").arg(theme));
+
+        // The last rows are reached by scrolling, and a scroll bar says there is more.
+        QQuickItem* page = item(QStringLiteral("GeneralPage"));
+        QQuickItem* scrollBar = item(QStringLiteral("GeneralScrollBar"));
+        QVERIFY(scrollBar->isVisible());
+        QVERIFY(scrollBar->property("size").toDouble() < 1.0);
+        QVERIFY(scrollBar->property("contentItem").value<QQuickItem*>()->isVisible());
+        page->setProperty("contentY", page->property("contentHeight").toDouble() - page->height());
+        QQuickItem* language = item(QStringLiteral("LanguageCombo"));
+        const QRectF languageRect = language->mapRectToItem(page, language->boundingRect());
+        QVERIFY(QRectF(0, 0, page->width(), page->height()).contains(languageRect));
+        QObject* popup = language->property("popup").value<QObject*>();
+        QMetaObject::invokeMethod(popup, "open");
+        QTRY_VERIFY(popup->property("opened").toBool());
+        failures << unreadableTexts(settingsWindow,
+                                    QStringLiteral("settings-general-end-%1").arg(theme));
+        QMetaObject::invokeMethod(popup, "close");
+
+        settingsWindow->setProperty("currentTab", 1);
+        failures << unreadableTexts(settingsWindow,
+                                    QStringLiteral("settings-advanced-%1").arg(theme));
+        settingsWindow->hide();
     }
-    Application app(nullptr);
-    QVERIFY(app.init());
-    QQuickWindow* window = shownMainWindow(app);
-    QVERIFY(window);
-    QObject* theme = qmlContext(window->contentItem())
-                         ->contextProperty(QStringLiteral("uiStyle"))
-                         .value<QObject*>();
-    bool loaded = false;
-    QMetaObject::invokeMethod(theme, "load", Q_RETURN_ARG(bool, loaded),
-                              Q_ARG(QString, QUrl::fromLocalFile(file).toString()));
-    QVERIFY(loaded);
-    const QImage dark = shot(window, QStringLiteral("main-dark"));
-    QVERIFY(near(dark, 5, 300, QColor(0x10, 0x28, 0x47)));
-    QVERIFY(near(dark, 200, 172, QColor(0x1c, 0x36, 0x58), 30));
+
+    Application::setProductName(QStringLiteral("Themeditor"));
+    {
+        Application app(nullptr);
+        QVERIFY(app.init());
+        auto* editor =
+            qobject_cast<QQuickWindow*>(WindowObjects::find(QStringLiteral("ThemeWindow")));
+        QVERIFY(editor);
+        QVERIFY(QTest::qWaitForWindowExposed(editor));
+        if (dark)
+            QVERIFY(loadTheme(editor, branding));
+        qmlContext(editor->contentItem())
+            ->contextProperty(QStringLiteral("themeListModel"))
+            .value<QObject*>()
+            ->setProperty("currentSectionName", QStringLiteral("Label"));
+        editor->raise();
+        failures << unreadableTexts(editor, QStringLiteral("theme-editor-%1").arg(theme));
+    }
+    Application::setProductName(QStringLiteral("Corvalink"));
+    for (const QString& failure : qAsConst(failures))
+        qWarning("%s", qPrintable(failure));
+    QVERIFY2(failures.isEmpty(),
+             qPrintable(QStringLiteral("%1 texts below their contrast, first: %2")
+                            .arg(failures.size())
+                            .arg(failures.value(0))));
 }
 
 void UiTest::thaiAndChineseHaveEveryGlyph_data()

@@ -16,7 +16,8 @@ private slots:
     void connectThroughTheScreens();
     void serverListTabsKeysAndSearch();
     void settingsWindowSectionsAndSaving();
-    void darkTheme();
+    void everyTextIsReadable_data();
+    void everyTextIsReadable();
     void thaiAndChineseHaveEveryGlyph_data();
     void thaiAndChineseHaveEveryGlyph();
     void themeEditor();

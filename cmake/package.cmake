@@ -20,10 +20,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://corvalink.example")
 # The libraries the programs link come from dpkg-shlibdeps; the programs they run and the QML
-# modules they load from here. OpenVPN 2.5 is the first with the options the service passes.
+# modules they load from here. The client reads OpenVPN's management channel and stunnel's log as
+# OpenVPN 2.6 and stunnel 5.68 write them (the fakes of the suites speak as those do).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "adduser, iproute2, nftables, openvpn (>= 2.5), stunnel4, wireguard-tools, wireguard-go, \
+  "adduser, iproute2, nftables, openvpn (>= 2.6), stunnel4 (>= 3:5.68), wireguard-tools, \
+wireguard-go, \
 qml-module-qtquick2 (>= 5.15), qml-module-qtquick-window2 (>= 5.15), \
 qml-module-qtquick-layouts (>= 5.15), qml-module-qtquick-controls2 (>= 5.15), \
 qml-module-qtquick-templates2 (>= 5.15), qml-module-qt-labs-platform (>= 5.15)")

@@ -77,8 +77,6 @@ install(FILES "${_gen}/changelog.gz" "${CMAKE_SOURCE_DIR}/packaging/copyright" D
 install(FILES "${_gen}/corvalink.1.gz" DESTINATION /usr/share/man/man1)
 corvalink_install_link(/usr/share/man/man1/corvalink.1.gz
   /usr/share/man/man1/corvalink-themeditor.1.gz)
-install(FILES "${CMAKE_SOURCE_DIR}/packaging/lintian-overrides"
-  DESTINATION /usr/share/lintian/overrides RENAME corvalink)
 
 # The example configuration with this installation folder.
 file(READ "${CMAKE_SOURCE_DIR}/tools/vpn-service/vpn-service.conf.example" _conf)

@@ -2,22 +2,24 @@
 # Installs what is missing, builds and runs every suite through CTest (the lab's under the label
 # "lab": "ctest -L lab" alone, "ctest -LE lab" without; its long variants, every transition for
 # every protocol, also under "long": "ctest -LE long" leaves them out), the README's run command
-# unattended, the format and Windows syntax checks and a replay of the fuzz corpora. Exits
-# non-zero on any failure.
+# unattended, the Debian package's round, the format and Windows syntax checks, a replay of the
+# fuzz corpora, then the sanitizer pass. Exits non-zero on any failure.
 #   scripts/test.sh                  all of it (what CI runs)
-#   scripts/test.sh --sanitize       every suite but the lab's, built into build-asan/ under
-#                                    AddressSanitizer (with LeakSanitizer) and
-#                                    UndefinedBehaviorSanitizer; reports in libraries not ours are
-#                                    suppressed in tests/sanitizers/, each with its reason
+#   scripts/test.sh --sanitize       the sanitizer pass alone: every suite but the lab's, built
+#                                    into build-asan/ under AddressSanitizer (with LeakSanitizer)
+#                                    and UndefinedBehaviorSanitizer; reports in libraries not ours
+#                                    are suppressed in tests/sanitizers/, each with its reason
+#   scripts/test.sh --no-sanitize    all but the sanitizer pass
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-main=1 sanitize=""
+main=1 sanitize=1
 case "${1:-}" in
-  --sanitize) main="" sanitize=1 ;;
+  --sanitize) main="" ;;
+  --no-sanitize) sanitize="" ;;
   "") ;;
   *)
-    echo "usage: $0 [--sanitize]" >&2
+    echo "usage: $0 [--sanitize | --no-sanitize]" >&2
     exit 2
     ;;
 esac
@@ -51,8 +53,9 @@ main_pass() {
 
 sanitizer_pass() {
   local build="${SANITIZE_BUILD_DIR:-$root/build-asan}"
-  BUILD_DIR="$build" "$root/scripts/build.sh" -DCORVALINK_SANITIZE=ON -DCORVALINK_BUILD_BENCH=OFF ||
-    return 1
+  # -O1: a quicker build, and the reports keep their whole stacks.
+  BUILD_DIR="$build" "$root/scripts/build.sh" -DCORVALINK_SANITIZE=ON -DCORVALINK_BUILD_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g -DNDEBUG" || return 1
   # Whole stacks for leaks, so that a suppression names the library a leak comes from.
   # Those unwind through libgcc on every allocation, and libgcc allocates under its lock once a
   # JIT has registered frames: Mesa's llvmpipe would hang the UI suite there. softpipe without

@@ -2,24 +2,24 @@
 # Installs what is missing, builds and runs every suite through CTest (the lab's under the label
 # "lab": "ctest -L lab" alone, "ctest -LE lab" without; its long variants, every transition for
 # every protocol, also under "long": "ctest -LE long" leaves them out), the README's run command
-# unattended, the Debian package's round, the format and Windows syntax checks, a replay of the
-# fuzz corpora, then the sanitizer pass. Exits non-zero on any failure.
-#   scripts/test.sh                  all of it (what CI runs)
-#   scripts/test.sh --sanitize       the sanitizer pass alone: every suite but the lab's, built
-#                                    into build-asan/ under AddressSanitizer (with LeakSanitizer)
-#                                    and UndefinedBehaviorSanitizer; reports in libraries not ours
-#                                    are suppressed in tests/sanitizers/, each with its reason
-#   scripts/test.sh --no-sanitize    all but the sanitizer pass
+# unattended, the Debian package's round, the format and Windows syntax checks and a replay of
+# the fuzz corpora. Exits non-zero on any failure.
+#   scripts/test.sh                  all of it but the sanitizer pass (what CI runs)
+#   scripts/test.sh --sanitize       the sanitizer pass: every suite but the lab's, built into
+#                                    build-asan/ under AddressSanitizer (with LeakSanitizer) and
+#                                    UndefinedBehaviorSanitizer; reports in libraries not ours are
+#                                    suppressed in tests/sanitizers/, each with its reason
+#   scripts/test.sh --all            both
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-main=1 sanitize=1
+main=1 sanitize=""
 case "${1:-}" in
-  --sanitize) main="" ;;
-  --no-sanitize) sanitize="" ;;
+  --sanitize) main="" sanitize=1 ;;
+  --all) sanitize=1 ;;
   "") ;;
   *)
-    echo "usage: $0 [--sanitize | --no-sanitize]" >&2
+    echo "usage: $0 [--sanitize | --all]" >&2
     exit 2
     ;;
 esac

@@ -16,7 +16,26 @@ Rectangle {
     // Only the row the pointer entered last shows the hover: a row shown or moved under a resting
     // pointer can believe it holds the mouse and never hear that the pointer left.
     readonly property bool hovered: ListView.view !== null && ListView.view.hoveredRow === row
+    // The list hands its focus to the current row and moves it with the arrows.
+    readonly property bool keyboardCurrent: activeFocus
     signal chosen()
+
+    function setExpanded(expand) {
+        if (expandable && expand !== expanded)
+            serverModel.expandCurrentItem(serverId, expand)
+    }
+
+    function toggleFavorite() {
+        if (starVisible)
+            qmlApp.setFavorite(serverId, !favorite)
+    }
+
+    Accessible.role: Accessible.ListItem
+    Accessible.name: label
+    Accessible.selectable: true
+    Accessible.focusable: true
+    Accessible.focused: keyboardCurrent
+    Accessible.onPressAction: chosen()
 
     width: ListView.view ? ListView.view.width : 0
     height: 57
@@ -56,8 +75,13 @@ Rectangle {
             anchors.fill: parent
             enabled: row.expandable
             cursorShape: Qt.PointingHandCursor
-            onClicked: row.serverModel.expandCurrentItem(row.serverId, !row.expanded)
+            onClicked: row.setExpanded(!row.expanded)
         }
+
+        Accessible.role: Accessible.Button
+        Accessible.name: row.expanded ? qsTr("Collapse") : qsTr("Expand")
+        Accessible.ignored: !row.expandable
+        Accessible.onPressAction: row.setExpanded(!row.expanded)
     }
 
     Image {
@@ -98,8 +122,13 @@ Rectangle {
             anchors.fill: parent
             anchors.margins: -6
             cursorShape: Qt.PointingHandCursor
-            onClicked: qmlApp.setFavorite(row.serverId, !row.favorite)
+            onClicked: row.toggleFavorite()
         }
+
+        Accessible.role: Accessible.Button
+        Accessible.name: row.favorite ? qsTr("Remove from favorites") : qsTr("Add to favorites")
+        Accessible.ignored: !row.starVisible
+        Accessible.onPressAction: row.toggleFavorite()
     }
 
     Rectangle {
@@ -107,5 +136,10 @@ Rectangle {
         width: parent.width
         height: 1
         color: uiStyle.generalListViewSeparatorColor
+    }
+
+    AFocusFrame {
+        shown: row.keyboardCurrent
+        spread: -2
     }
 }

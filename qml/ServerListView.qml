@@ -11,6 +11,8 @@ Item {
     property string appliedPhrase
     // Expansion reported by the model, kept here so that rows created later show it too.
     property var expandedIds: ({})
+    // The tab's title, for screen readers.
+    property string listName
     signal serverChosen()
 
     Connections {
@@ -54,6 +56,24 @@ Item {
         model: shownRows
 
         ScrollBar.vertical: AScrollBar {}
+
+        // One Tab stop for the whole list: the arrows walk the rows, Enter or Space picks one as
+        // a click does, Right and Left open and close a country, F marks a favourite.
+        activeFocusOnTab: true
+        Accessible.role: Accessible.List
+        Accessible.name: root.listName
+        onCurrentIndexChanged: positionViewAtIndex(currentIndex, ListView.Contain)
+        Keys.onReturnPressed: if (!event.isAutoRepeat && currentItem) currentItem.chosen()
+        Keys.onEnterPressed: if (!event.isAutoRepeat && currentItem) currentItem.chosen()
+        Keys.onSpacePressed: if (!event.isAutoRepeat && currentItem) currentItem.chosen()
+        Keys.onRightPressed: if (currentItem) currentItem.setExpanded(true)
+        Keys.onLeftPressed: if (currentItem) currentItem.setExpanded(false)
+        Keys.onPressed: {
+            if (event.key === Qt.Key_F && event.modifiers === Qt.NoModifier && currentItem) {
+                currentItem.toggleFavorite()
+                event.accepted = true
+            }
+        }
 
         delegate: ServerListItem {
             serverModel: root.serverModel

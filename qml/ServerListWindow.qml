@@ -56,18 +56,21 @@ Dialog {
 
             ServerListView {
                 objectName: "RecommendedList"
+                listName: qsTranslate("ServerlistTabBar", "Recommended")
                 serverModel: recomendedServersModel
                 searchPhrase: header.searchPhrase
                 onServerChosen: dialog.close()
             }
             ServerListView {
                 objectName: "AllList"
+                listName: qsTranslate("ServerlistTabBar", "All")
                 serverModel: serverListModel
                 searchPhrase: header.searchPhrase
                 onServerChosen: dialog.close()
             }
             ServerListView {
                 objectName: "RecentList"
+                listName: qsTranslate("ServerlistTabBar", "Recent")
                 serverModel: recentServersModel
                 searchPhrase: header.searchPhrase
                 onServerChosen: dialog.close()

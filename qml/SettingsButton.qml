@@ -22,5 +22,18 @@ AbstractButton {
                            : uiStyle.connectionPageSettingsButtonBackgroundColor
     }
 
+    Accessible.role: Accessible.Button
+    Accessible.name: text
+    Accessible.onPressAction: clicked()
+    Keys.onReturnPressed: if (!event.isAutoRepeat) clicked()
+    Keys.onEnterPressed: if (!event.isAutoRepeat) clicked()
+
     AMouseAreaHandler {}
+    // Drawn inside, in the button's own text colour: the button's background is light in both
+    // themes.
+    AFocusFrame {
+        shown: button.visualFocus
+        spread: -4
+        border.color: uiStyle.connectionPageSettingsButtonTextColor
+    }
 }

@@ -56,6 +56,22 @@ Window {
 
     Component.onCompleted: loadSettings()
 
+    // Tab may land on a row outside the page's view: scroll it in.
+    onActiveFocusItemChanged: {
+        var focused = activeFocusItem
+        for (var page = focused; page; page = page.parent) {
+            if (page !== generalPage && page !== advancedPage)
+                continue
+            var top = focused.mapToItem(page.contentItem, 0, 0).y - 10
+            var bottom = top + focused.height + 20
+            if (top < page.contentY)
+                page.contentY = Math.max(0, top)
+            else if (bottom > page.contentY + page.height)
+                page.contentY = Math.min(page.contentHeight - page.height, bottom - page.height)
+            return
+        }
+    }
+
     // Escape bubbles up from whichever control has the focus.
     Item {
         anchors.fill: parent
@@ -75,6 +91,7 @@ Window {
         currentIndex: tabBar.currentIndex
 
         Flickable {
+            id: generalPage
             objectName: "GeneralPage"
             contentHeight: generalColumn.height + 40
             clip: true
@@ -99,6 +116,7 @@ Window {
         }
 
         Flickable {
+            id: advancedPage
             objectName: "AdvancedPage"
             contentHeight: advancedColumn.height + 40
             clip: true

@@ -37,6 +37,7 @@ ASectionHeader {
             id: languageCombo
             objectName: "LanguageCombo"
             anchors.right: parent.right
+            Accessible.name: qsTr("Language")
             model: settings.languageList
             onActivated: {
                 var minimized = settings.startMinimized

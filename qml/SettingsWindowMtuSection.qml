@@ -37,6 +37,7 @@ ASectionHeader {
             to: 65535
             stepSize: 50
             enabled: manualRadio.checked
+            Accessible.name: qsTr("MTU Size")
         }
     }
 }

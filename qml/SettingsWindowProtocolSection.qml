@@ -106,6 +106,7 @@ ASectionHeader {
             id: udpCombo
             objectName: "UdpPortCombo"
             anchors.right: parent.right
+            Accessible.name: qsTr("Port")
             visible: udpRadio.checked
             model: settings.allowedUdpPortsList
         }
@@ -113,6 +114,7 @@ ASectionHeader {
             id: tcpCombo
             objectName: "TcpPortCombo"
             anchors.right: parent.right
+            Accessible.name: qsTr("Port")
             visible: tcpRadio.checked
             model: tcpComboBoxListModel
             textRole: "text"

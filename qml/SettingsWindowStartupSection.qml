@@ -50,6 +50,7 @@ ASectionHeader {
             id: minimizedCombo
             objectName: "StartMinimizedCombo"
             anchors.right: parent.right
+            Accessible.name: qsTr("Start minimized")
             model: [qsTr("Disabled"), qsTr("To systray"), qsTr("To taskbar")]
             onActivated: settings.startMinimized = index
         }

@@ -15,6 +15,8 @@ ListView {
         color: area.pressed ? uiStyle.generalListViewItemActiveColor
                             : area.containsMouse ? uiStyle.generalListViewSeparatorColor
                                                  : uiStyle.generalListViewItemBackgroundColor
+        Accessible.role: Accessible.ListItem
+        Accessible.name: model.ItemData
 
         ABrightLabel {
             x: 20

@@ -13,6 +13,8 @@ Rectangle {
     height: shown ? 44 : 0
     visible: shown
     color: uiStyle.generalListViewItemBackgroundColor
+    Accessible.role: Accessible.ListItem
+    Accessible.name: toolTip
 
     ABrightLabel {
         x: 10
@@ -41,6 +43,7 @@ Rectangle {
         width: parent.width / 2 - 40
         visible: item.typeName !== "Bool"
         text: item.propertyData
+        accessibleName: item.toolTip
         onEditingFinished: themeListModel.updateCurrentThemeProperty(item.propertyId, text)
     }
 
@@ -49,6 +52,7 @@ Rectangle {
         anchors.verticalCenter: parent.verticalCenter
         visible: item.typeName === "Bool"
         checked: item.propertyData === "true"
+        Accessible.name: item.toolTip
         onToggled: themeListModel.updateCurrentThemeProperty(item.propertyId, checked)
     }
 }

@@ -16,6 +16,8 @@ ListView {
         height: 36
         color: ListView.isCurrentItem ? uiStyle.generalListViewItemActiveColor
                                       : uiStyle.generalListViewItemBackgroundColor
+        Accessible.role: Accessible.ListItem
+        Accessible.name: model.ThemeSectionData
 
         ABrightLabel {
             x: 10

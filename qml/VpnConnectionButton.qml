@@ -7,6 +7,21 @@ Item {
     id: root
     objectName: "VpnConnectionButton"
     readonly property bool connected: vpnCore.connectionState === ConnectionState.Connected
+    // What a press will do, for screen readers: the tray's words where it has them.
+    readonly property string actionName: {
+        switch (vpnCore.connectionState) {
+        case ConnectionState.Preparing:
+        case ConnectionState.Connecting:
+            return qsTr("Cancel")
+        case ConnectionState.Connected:
+        case ConnectionState.Reconnecting:
+            return qsTranslate("Application", "Disconnect")
+        case ConnectionState.Disconnecting:
+            return qsTr("Disconnection in progress...")
+        default:
+            return qsTranslate("Application", "Connect")
+        }
+    }
     height: 300
 
     // The click decision, also taken for the tray's connect action.
@@ -170,6 +185,20 @@ Item {
             anchors.fill: parent
             enabled: root.enabled
             onClicked: root.triggerVpnState()
+        }
+
+        activeFocusOnTab: true
+        Accessible.role: Accessible.Button
+        Accessible.name: root.actionName
+        Accessible.onPressAction: root.triggerVpnState()
+        Keys.onReturnPressed: if (!event.isAutoRepeat) root.triggerVpnState()
+        Keys.onEnterPressed: if (!event.isAutoRepeat) root.triggerVpnState()
+        Keys.onSpacePressed: if (!event.isAutoRepeat) root.triggerVpnState()
+
+        AFocusFrame {
+            shown: circle.activeFocus
+            spread: 5
+            radius: width / 2
         }
     }
 

@@ -72,6 +72,20 @@ Item {
             anchors.fill: parent
             onClicked: info.serverListRequested()
         }
+
+        activeFocusOnTab: true
+        Accessible.role: Accessible.Button
+        Accessible.name: qsTr("Server location")
+        Accessible.description: info.locationText
+        Accessible.onPressAction: info.serverListRequested()
+        Keys.onReturnPressed: if (!event.isAutoRepeat) info.serverListRequested()
+        Keys.onEnterPressed: if (!event.isAutoRepeat) info.serverListRequested()
+        Keys.onSpacePressed: if (!event.isAutoRepeat) info.serverListRequested()
+
+        AFocusFrame {
+            shown: locationHalf.activeFocus
+            anchors.leftMargin: 12
+        }
     }
 
     Grid {

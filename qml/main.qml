@@ -212,6 +212,21 @@ ApplicationWindow {
         modal: true
         title: qsTr("Killswitch event")
         standardButtons: Dialog.Ok
+        // Keys go to the dialog while it is up; Tab reaches OK, and only OK lets go.
+        focus: true
+
+        footer: DialogButtonBox {
+            id: killSwitchButtons
+            visible: count > 0
+            // The style's own button, with Enter and a name.
+            delegate: Button {
+                width: killSwitchButtons.count === 1 ? killSwitchButtons.availableWidth / 2 : undefined
+                Accessible.role: Accessible.Button
+                Accessible.name: text
+                Keys.onReturnPressed: if (!event.isAutoRepeat) clicked()
+                Keys.onEnterPressed: if (!event.isAutoRepeat) clicked()
+            }
+        }
         Overlay.modal: Rectangle { color: "#33000000" }
 
         Row {

@@ -23,5 +23,13 @@ Button {
         opacity: button.enabled ? 1.0 : 0.5
     }
 
+    Accessible.role: Accessible.Button
+    Accessible.name: text
+    Accessible.onPressAction: clicked()
+    // Space presses every button; Enter does the same here.
+    Keys.onReturnPressed: if (!event.isAutoRepeat) clicked()
+    Keys.onEnterPressed: if (!event.isAutoRepeat) clicked()
+
     AMouseAreaHandler {}
+    AFocusFrame { shown: button.visualFocus }
 }

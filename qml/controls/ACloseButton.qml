@@ -20,5 +20,13 @@ AbstractButton {
         }
     }
 
+    Accessible.role: Accessible.Button
+    // The word the client's other windows already close with.
+    Accessible.name: qsTranslate("CriticalErrorBox", "Close")
+    Accessible.onPressAction: clicked()
+    Keys.onReturnPressed: if (!event.isAutoRepeat) clicked()
+    Keys.onEnterPressed: if (!event.isAutoRepeat) clicked()
+
     AMouseAreaHandler {}
+    AFocusFrame { shown: button.visualFocus }
 }

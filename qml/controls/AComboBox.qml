@@ -62,5 +62,11 @@ ComboBox {
         }
     }
 
+    Accessible.role: Accessible.ComboBox
+    // Uses give the row's label; the shown choice is the value.
+    Accessible.name: displayText
+    Accessible.description: displayText
+
     AMouseAreaHandler {}
+    AFocusFrame { shown: control.visualFocus }
 }

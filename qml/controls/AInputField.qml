@@ -17,6 +17,7 @@ Item {
 
     ATextField {
         id: input
+        accessibleName: caption.text
         anchors.left: caption.right
         anchors.right: parent.right
         anchors.verticalCenter: parent.verticalCenter

@@ -35,4 +35,22 @@ RadioButton {
         verticalAlignment: Text.AlignVCenter
         leftPadding: control.indicator.width + control.spacing
     }
+
+    Accessible.role: Accessible.RadioButton
+    Accessible.name: text
+    Accessible.checkable: true
+    Accessible.checked: checked
+    Keys.onReturnPressed: if (!event.isAutoRepeat) control.keyCheck()
+    Keys.onEnterPressed: if (!event.isAutoRepeat) control.keyCheck()
+
+    // What Space does: a radio button only ever turns on.
+    function keyCheck() {
+        if (!checked) {
+            checked = true
+            toggled()
+        }
+        clicked()
+    }
+
+    AFocusFrame { shown: control.visualFocus }
 }

@@ -5,4 +5,7 @@ SpinBox {
     font.family: FontFactory.poppinsRegular.name
     font.pixelSize: 13
     editable: true
+    Accessible.role: Accessible.SpinBox
+
+    AFocusFrame { shown: parent.visualFocus }
 }

@@ -38,4 +38,20 @@ Switch {
         verticalAlignment: Text.AlignVCenter
         leftPadding: control.indicator.width + control.spacing
     }
+
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: text
+    Accessible.checkable: true
+    Accessible.checked: checked
+    Keys.onReturnPressed: if (!event.isAutoRepeat) control.keyToggle()
+    Keys.onEnterPressed: if (!event.isAutoRepeat) control.keyToggle()
+
+    // What Space does: flip and tell the listeners a user did it.
+    function keyToggle() {
+        toggle()
+        toggled()
+        clicked()
+    }
+
+    AFocusFrame { shown: control.visualFocus }
 }

@@ -26,5 +26,25 @@ TabButton {
         }
     }
 
+    Accessible.role: Accessible.PageTab
+    Accessible.name: text
+    Accessible.checkable: true
+    Accessible.checked: checked
+    Keys.onReturnPressed: if (!event.isAutoRepeat) control.keyCheck()
+    Keys.onEnterPressed: if (!event.isAutoRepeat) control.keyCheck()
+
+    function keyCheck() {
+        if (!checked) {
+            checked = true
+            toggled()
+        }
+        clicked()
+    }
+
     AMouseAreaHandler {}
+    // Inside the tab: the bar clips what lies beyond it.
+    AFocusFrame {
+        shown: control.visualFocus
+        spread: -3
+    }
 }

@@ -28,4 +28,16 @@ TextField {
         id: contextMenu
         field: field
     }
+
+    // What a screen reader calls the field; uses with a label give the label.
+    property string accessibleName: placeholderText
+    Accessible.role: Accessible.EditableText
+    Accessible.editable: true
+    Accessible.name: accessibleName
+    Accessible.passwordEdit: echoMode !== TextInput.Normal
+    // A password field keeps no name, so that nothing reads it out: it says what it is here.
+    Accessible.description: Accessible.passwordEdit ? accessibleName : ""
+
+    // A field shows its ring however it took the focus, as a caret alone is easy to miss.
+    AFocusFrame { shown: field.activeFocus }
 }

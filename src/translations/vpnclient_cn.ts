@@ -179,6 +179,25 @@ Do you want to update to version %1?</source>
     </message>
 </context>
 <context>
+    <name>ServerListItem</name>
+    <message>
+        <source>Collapse</source>
+        <translation>收起</translation>
+    </message>
+    <message>
+        <source>Expand</source>
+        <translation>展开</translation>
+    </message>
+    <message>
+        <source>Remove from favorites</source>
+        <translation>从收藏中移除</translation>
+    </message>
+    <message>
+        <source>Add to favorites</source>
+        <translation>添加到收藏</translation>
+    </message>
+</context>
+<context>
     <name>ServerListModel</name>
     <message>
         <source>Search</source>
@@ -504,6 +523,10 @@ Do you want to update to version %1?</source>
 </context>
 <context>
     <name>VpnConnectionButton</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
     <message>
         <source>Disconnection in progress...</source>
         <translation>正在断开连接...</translation>

@@ -179,6 +179,25 @@ Do you want to update to version %1?</source>
     </message>
 </context>
 <context>
+    <name>ServerListItem</name>
+    <message>
+        <source>Collapse</source>
+        <translation>Contraer</translation>
+    </message>
+    <message>
+        <source>Expand</source>
+        <translation>Expandir</translation>
+    </message>
+    <message>
+        <source>Remove from favorites</source>
+        <translation>Quitar de favoritos</translation>
+    </message>
+    <message>
+        <source>Add to favorites</source>
+        <translation>Añadir a favoritos</translation>
+    </message>
+</context>
+<context>
     <name>ServerListModel</name>
     <message>
         <source>Search</source>
@@ -504,6 +523,10 @@ Do you want to update to version %1?</source>
 </context>
 <context>
     <name>VpnConnectionButton</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
     <message>
         <source>Disconnection in progress...</source>
         <translation>Desconexión en curso...</translation>

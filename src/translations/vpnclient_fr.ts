@@ -179,6 +179,25 @@ Voulez-vous passer à la version %1 ?</translation>
     </message>
 </context>
 <context>
+    <name>ServerListItem</name>
+    <message>
+        <source>Collapse</source>
+        <translation>Réduire</translation>
+    </message>
+    <message>
+        <source>Expand</source>
+        <translation>Développer</translation>
+    </message>
+    <message>
+        <source>Remove from favorites</source>
+        <translation>Retirer des favoris</translation>
+    </message>
+    <message>
+        <source>Add to favorites</source>
+        <translation>Ajouter aux favoris</translation>
+    </message>
+</context>
+<context>
     <name>ServerListModel</name>
     <message>
         <source>Search</source>
@@ -504,6 +523,10 @@ Voulez-vous passer à la version %1 ?</translation>
 </context>
 <context>
     <name>VpnConnectionButton</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
     <message>
         <source>Disconnection in progress...</source>
         <translation>Déconnexion en cours...</translation>

@@ -179,6 +179,25 @@ Apakah Anda ingin memperbarui ke versi %1?</translation>
     </message>
 </context>
 <context>
+    <name>ServerListItem</name>
+    <message>
+        <source>Collapse</source>
+        <translation>Ciutkan</translation>
+    </message>
+    <message>
+        <source>Expand</source>
+        <translation>Bentangkan</translation>
+    </message>
+    <message>
+        <source>Remove from favorites</source>
+        <translation>Hapus dari favorit</translation>
+    </message>
+    <message>
+        <source>Add to favorites</source>
+        <translation>Tambahkan ke favorit</translation>
+    </message>
+</context>
+<context>
     <name>ServerListModel</name>
     <message>
         <source>Search</source>
@@ -504,6 +523,10 @@ Apakah Anda ingin memperbarui ke versi %1?</translation>
 </context>
 <context>
     <name>VpnConnectionButton</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Batal</translation>
+    </message>
     <message>
         <source>Disconnection in progress...</source>
         <translation>Sedang memutuskan koneksi...</translation>

@@ -179,6 +179,25 @@ Do you want to update to version %1?</source>
     </message>
 </context>
 <context>
+    <name>ServerListItem</name>
+    <message>
+        <source>Collapse</source>
+        <translation>折りたたむ</translation>
+    </message>
+    <message>
+        <source>Expand</source>
+        <translation>展開</translation>
+    </message>
+    <message>
+        <source>Remove from favorites</source>
+        <translation>お気に入りから削除</translation>
+    </message>
+    <message>
+        <source>Add to favorites</source>
+        <translation>お気に入りに追加</translation>
+    </message>
+</context>
+<context>
     <name>ServerListModel</name>
     <message>
         <source>Search</source>
@@ -504,6 +523,10 @@ Do you want to update to version %1?</source>
 </context>
 <context>
     <name>VpnConnectionButton</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
     <message>
         <source>Disconnection in progress...</source>
         <translation>切断処理中...</translation>

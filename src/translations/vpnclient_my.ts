@@ -179,6 +179,25 @@ Adakah anda mahu mengemas kini ke versi %1?</translation>
     </message>
 </context>
 <context>
+    <name>ServerListItem</name>
+    <message>
+        <source>Collapse</source>
+        <translation>Kuncupkan</translation>
+    </message>
+    <message>
+        <source>Expand</source>
+        <translation>Kembangkan</translation>
+    </message>
+    <message>
+        <source>Remove from favorites</source>
+        <translation>Alih keluar daripada kegemaran</translation>
+    </message>
+    <message>
+        <source>Add to favorites</source>
+        <translation>Tambah ke kegemaran</translation>
+    </message>
+</context>
+<context>
     <name>ServerListModel</name>
     <message>
         <source>Search</source>
@@ -504,6 +523,10 @@ Adakah anda mahu mengemas kini ke versi %1?</translation>
 </context>
 <context>
     <name>VpnConnectionButton</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Batal</translation>
+    </message>
     <message>
         <source>Disconnection in progress...</source>
         <translation>Sedang memutuskan sambungan...</translation>

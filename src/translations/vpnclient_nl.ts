@@ -179,6 +179,25 @@ Wilt u bijwerken naar versie %1?</translation>
     </message>
 </context>
 <context>
+    <name>ServerListItem</name>
+    <message>
+        <source>Collapse</source>
+        <translation>Samenvouwen</translation>
+    </message>
+    <message>
+        <source>Expand</source>
+        <translation>Uitvouwen</translation>
+    </message>
+    <message>
+        <source>Remove from favorites</source>
+        <translation>Verwijderen uit favorieten</translation>
+    </message>
+    <message>
+        <source>Add to favorites</source>
+        <translation>Toevoegen aan favorieten</translation>
+    </message>
+</context>
+<context>
     <name>ServerListModel</name>
     <message>
         <source>Search</source>
@@ -504,6 +523,10 @@ Wilt u bijwerken naar versie %1?</translation>
 </context>
 <context>
     <name>VpnConnectionButton</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
     <message>
         <source>Disconnection in progress...</source>
         <translation>Verbinding wordt verbroken...</translation>

@@ -179,6 +179,25 @@ Gusto mo bang mag-update sa bersyon %1?</translation>
     </message>
 </context>
 <context>
+    <name>ServerListItem</name>
+    <message>
+        <source>Collapse</source>
+        <translation>Itiklop</translation>
+    </message>
+    <message>
+        <source>Expand</source>
+        <translation>Palawakin</translation>
+    </message>
+    <message>
+        <source>Remove from favorites</source>
+        <translation>Alisin sa mga paborito</translation>
+    </message>
+    <message>
+        <source>Add to favorites</source>
+        <translation>Idagdag sa mga paborito</translation>
+    </message>
+</context>
+<context>
     <name>ServerListModel</name>
     <message>
         <source>Search</source>
@@ -504,6 +523,10 @@ Gusto mo bang mag-update sa bersyon %1?</translation>
 </context>
 <context>
     <name>VpnConnectionButton</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Kanselahin</translation>
+    </message>
     <message>
         <source>Disconnection in progress...</source>
         <translation>Kasalukuyang nagdidiskonekta...</translation>

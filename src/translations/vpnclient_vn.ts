@@ -179,6 +179,25 @@ Bạn có muốn cập nhật lên phiên bản %1 không?</translation>
     </message>
 </context>
 <context>
+    <name>ServerListItem</name>
+    <message>
+        <source>Collapse</source>
+        <translation>Thu gọn</translation>
+    </message>
+    <message>
+        <source>Expand</source>
+        <translation>Mở rộng</translation>
+    </message>
+    <message>
+        <source>Remove from favorites</source>
+        <translation>Xóa khỏi mục yêu thích</translation>
+    </message>
+    <message>
+        <source>Add to favorites</source>
+        <translation>Thêm vào mục yêu thích</translation>
+    </message>
+</context>
+<context>
     <name>ServerListModel</name>
     <message>
         <source>Search</source>
@@ -504,6 +523,10 @@ Bạn có muốn cập nhật lên phiên bản %1 không?</translation>
 </context>
 <context>
     <name>VpnConnectionButton</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Hủy</translation>
+    </message>
     <message>
         <source>Disconnection in progress...</source>
         <translation>Đang ngắt kết nối...</translation>

@@ -234,7 +234,8 @@ ApplicationWindow {
 
             Text {
                 text: "\u26a0"
-                color: "#f5b301"
+                // Amber that keeps 3:1 against the dialog in either theme.
+                color: uiStyle.darkStyle ? "#f5b301" : "#a86500"
                 font.pixelSize: 24
             }
             ALabel {

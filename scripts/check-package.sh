@@ -28,10 +28,9 @@ fail() {
 }
 
 version="$(sed -n 's/^project(Corvalink VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
-PACKAGE_DIR="$work/first" "$root/scripts/package.sh" >/dev/null
+# The project's version last: the build is left configured as a plain one.
 PACKAGE_DIR="$work/rebuild" "$root/scripts/package.sh" "$version+rebuild1" >/dev/null
-# The build is left as a plain one again.
-"$root/scripts/package.sh" >/dev/null
+PACKAGE_DIR="$work/first" "$root/scripts/package.sh" >/dev/null
 first="$(echo "$work"/first/corvalink_*.deb)"
 rebuild="$(echo "$work"/rebuild/corvalink_*.deb)"
 
